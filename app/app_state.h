@@ -1,0 +1,6 @@
+// The one global state record of the program.
+#pragma once
+
+struct AppStateRecord {};
+
+extern AppStateRecord AppState;
