@@ -6,8 +6,10 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 #include "dialogs/message_dialog_spec.h"
+#include "lang/catalogue.h"
 
 struct AppStateRecord {
   // Persisted settings.
@@ -23,6 +25,9 @@ struct AppStateRecord {
   std::string PrefsHome;
   std::string CommandLineSource;
 
+  // Language state.
+  std::unordered_map<std::u16string, std::u16string> StringTable;
+  LanguageCatalogueMap LanguageCatalogue;
   // The menu item of the current language; 0 while none carries the check mark.
   int64_t CurrentLanguageItem = 0;
 

@@ -244,5 +244,7 @@ void SimulateKey(int window, KeyCode key);
 void SimulateClose(int window);
 // Activates a menu item as a click on it would.
 void SimulateMenu(int window, int item);
+// Empties the event queue (between tests).
+void DiscardQueuedEvents();
 
 }  // namespace platform

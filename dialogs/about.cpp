@@ -1,0 +1,4 @@
+#include "dialogs/about.h"
+
+void ShowAboutWindow() {}
+void HandleAboutWindowEvent(const platform::Event&) {}

@@ -1,0 +1,5 @@
+#include "dialogs/help.h"
+
+void ShowHelp() {}
+void StopHelpProgram() {}
+void OpenWebsite() {}

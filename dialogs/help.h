@@ -1,0 +1,6 @@
+// The help viewer program and the website.
+#pragma once
+
+void ShowHelp();
+void StopHelpProgram();
+void OpenWebsite();

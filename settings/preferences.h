@@ -1,0 +1,5 @@
+#pragma once
+#include <string>
+bool LoadPreferences(const std::string& folder);
+void LocatePreferences();
+bool SavePreferences();
