@@ -378,6 +378,16 @@ class Canvas:
                 pixels[i + 2] = bl * a + pixels[i + 2] * keep
                 pixels[i + 3] = a + pixels[i + 3] * keep
 
+    def mask(self, shape):
+        """Keeps only what lies inside `shape`, with anti-aliased edges."""
+        for py in range(self.height):
+            for px in range(self.width):
+                cover = self._coverage(shape, px, py, 0.0)
+                if cover < 1.0:
+                    i = (py * self.width + px) * 4
+                    for k in range(4):
+                        self.pixels[i + k] *= cover
+
     def rgba_rows(self):
         rows = []
         for py in range(self.height):
