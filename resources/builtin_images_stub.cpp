@@ -1,7 +1,0 @@
-#include "resources/builtin_images.h"
-
-namespace resources {
-
-PngData BuiltinImagePng(int) { return {}; }
-
-}  // namespace resources
