@@ -18,7 +18,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QStyleFactory>
 
 #include <cmath>
@@ -123,6 +122,30 @@ class ClientArea : public QWidget {
   int id_;
 };
 
+// Window keys (Return, Escape, F1) are seen before any control: a focused button must not
+// swallow Return, and the answer must not depend on which window the system thinks is active.
+class WindowKeyFilter : public QObject {
+ protected:
+  bool eventFilter(QObject* target, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress || !target->isWidgetType()) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & ~Qt::KeypadModifier) return false;
+    QWidget* top = static_cast<QWidget*>(target)->window();
+    std::function<void()> handler;
+    {
+      std::lock_guard lock(g_registryMutex);
+      for (auto& [id, record] : g_windows) {
+        if (record->window.data() != top) continue;
+        auto found = record->keyHandlers.find(key->key());
+        if (found != record->keyHandlers.end()) handler = found->second;
+      }
+    }
+    if (!handler) return false;
+    handler();
+    return true;
+  }
+};
+
 }  // namespace internal
 
 using namespace internal;
@@ -154,6 +177,7 @@ bool Initialise(int& argc, char** argv) {
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   g_application = new QApplication(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
+  g_application->installEventFilter(new WindowKeyFilter);
   // The program's faces resolve to metric-compatible free fonts.
   QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
   QFont::insertSubstitution(QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"));
@@ -703,11 +727,9 @@ QList<QKeySequence> SequencesOf(KeyCode key) {
 
 void AddShortcut(int window, KeyCode key, std::function<void()> onKey) {
   WindowRecord* record = FindWindow(window);
-  if (record == nullptr || !record->window) return;
+  if (record == nullptr) return;
   for (const QKeySequence& sequence : SequencesOf(key)) {
-    auto* shortcut = new QShortcut(sequence, record->window);
-    shortcut->setContext(Qt::WindowShortcut);
-    QObject::connect(shortcut, &QShortcut::activated, onKey);
+    record->keyHandlers[sequence[0].key()] = onKey;
   }
 }
 
@@ -853,6 +875,12 @@ void SimulateKey(int window, KeyCode key) {
   QApplication::sendEvent(target, &press);
   QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier);
   QApplication::sendEvent(target, &release);
+}
+
+void CreateBlankImage(int image, Size size) {
+  QPixmap pixmap(size.width, size.height);
+  pixmap.fill(Qt::gray);
+  g_images[image] = pixmap;
 }
 
 void SimulateClose(int window) {

@@ -244,6 +244,8 @@ void SimulateKey(int window, KeyCode key);
 void SimulateClose(int window);
 // Activates a menu item as a click on it would.
 void SimulateMenu(int window, int item);
+// Makes a plain image of that size under `image` (for tests of image-dependent layout).
+void CreateBlankImage(int image, Size size);
 // Empties the event queue (between tests).
 void DiscardQueuedEvents();
 

@@ -13,6 +13,7 @@
 #include <QTreeView>
 
 #include <atomic>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -63,6 +64,8 @@ struct WindowRecord {
   std::vector<QMenu*> menus;
   std::map<int, MenuItemRecord> items;
   std::map<int, std::unique_ptr<ControlRecord>> controls;
+  // Keys the window handles whatever has the focus (Qt key code → handler).
+  std::map<int, std::function<void()>> keyHandlers;
   QButtonGroup* currentRadioGroup = nullptr;  // radio buttons created in a row share it
   bool lastCreatedWasRadio = false;
 };

@@ -1,0 +1,83 @@
+#include "tests/support/app_fixture.h"
+
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "dialogs/message_dialog.h"
+
+namespace {
+constexpr const char16_t* kKeys[] = {
+    u"tGenMESSAGE", u"tGenOK", u"tGenNO", u"tGenYES", u"tGenBROWSE", u"tMainSOURCE",
+    u"tMainSOURCETIP", u"tMainFILENAME", u"tMainHASH", u"tMainCLIPBOARD", u"tMainSAVE",
+    u"tMainDELETE", u"tMainDELETEALL", u"tMainSETTINGS", u"tMainALGORITHM", u"tMainBITS",
+    u"tMainCALCULATE", u"tMainCANCEL", u"tMenuFILE", u"tMenuOPEN", u"tMenuQUIT",
+    u"tMenuLANGUAGES", u"tMenuHELP", u"tMenuOPENHELP", u"tMenuABOUT", u"tMenuOPENWEB",
+    u"tReqDELETE", u"tReqDELETEALL", u"tReqCANCEL", u"tReqSURETOEXIT", u"tReqINPROGRESSQUIT",
+    u"tReqFINISHED", u"tReqCANCELLED", u"tInfoFILESPROCESSED", u"tInfoERRORCALCULATE",
+    u"tInfoFILES", u"tReqCLIPBOARD", u"tReqSAVEERROR", u"tReqOPENFILE", u"tReqOPENPATTERN",
+    u"tReqSAVEDATA", u"tReqSAVEPATTERN", u"tAboutTITLE", u"tAboutCODE",
+};
+bool g_resourcesCreated = false;
+}  // namespace
+
+std::u16string FixtureText(const std::u16string& key) { return u"<" + key + u">"; }
+
+void ResetAppState() {
+  AppState.Language.clear();
+  AppState.Algorithm = 0;
+  AppState.Bits = 0;
+  AppState.WindowWidth = 840;
+  AppState.WindowHeight = 600;
+  AppState.ProgramFolder.clear();
+  AppState.PrefsFolder.clear();
+  AppState.PrefsHome.clear();
+  AppState.CommandLineSource.clear();
+  AppState.StringTable.clear();
+  AppState.LanguageCatalogue = {};
+  AppState.CurrentLanguageItem = 0;
+  AppState.JobRunning = 0;
+  AppState.CancelRequested = 0;
+  AppState.JobCancelled = 0;
+  AppState.FilesProcessed = 0;
+  AppState.FilesFailed = 0;
+  AppState.HelpProgram = 0;
+  AppState.HelpWatchActive = 0;
+  AppState.DialogYesFirst = 1;
+  AppState.QuitRequested = 0;
+  AppState.ButtonFaceColour = platform::ButtonFaceColour();
+  for (const char16_t* key : kKeys) AppState.StringTable[key] = FixtureText(key);
+  InitDialogPresets();
+  UpdatePresetTexts();
+}
+
+void OpenFreshMainWindow(int64_t algorithm, int64_t bits) {
+  if (!g_resourcesCreated) {
+    CreateFonts();
+    DecodeBuiltinImages();
+    g_resourcesCreated = true;
+  }
+  platform::DestroyWindow(MainWindow);
+  AppState.Algorithm = algorithm;
+  AppState.Bits = bits;
+  ASSERT_TRUE(OpenMainWindow());
+}
+
+void ShowMainWindowAndSettle() {
+  platform::ShowWindow(MainWindow);
+  platform::ProcessPendingWork();
+  platform::DiscardQueuedEvents();
+}
+
+void MainWindowTest::SetUp() {
+  ResetAppState();
+  ScriptMessageDialogAnswers({});
+  ClearShownMessageDialogs();
+  OpenFreshMainWindow();
+  platform::DiscardQueuedEvents();
+}
+
+void MainWindowTest::TearDown() {
+  platform::DestroyWindow(MessageWindow);
+  platform::DestroyWindow(AboutWindow);
+  platform::DestroyWindow(MainWindow);
+  platform::DiscardQueuedEvents();
+}
