@@ -28,7 +28,8 @@ uint64_t (*g_tokenSourceForTests)() = nullptr;
 
 uint64_t RandomToken() {
   uint64_t token = 0;
-  if (getrandom(&token, sizeof token, GRND_NONBLOCK) == sizeof token) return token;
+  if (getrandom(&token, sizeof token, GRND_NONBLOCK) == sizeof token)
+    return token;
   // No entropy yet (early boot): still unique within this process, and O_EXCL keeps any
   // collision with a name planted by someone else harmless.
   static std::atomic<uint64_t> counter{0};
@@ -38,14 +39,18 @@ uint64_t RandomToken() {
          counter.fetch_add(0x9E3779B97F4A7C15ull);
 }
 
-uint64_t NextToken() { return g_tokenSourceForTests ? g_tokenSourceForTests() : RandomToken(); }
+uint64_t NextToken() {
+  return g_tokenSourceForTests ? g_tokenSourceForTests() : RandomToken();
+}
 
 bool WriteAll(int fd, std::string_view content) {
   size_t written = 0;
   while (written < content.size()) {
     const ssize_t n = write(fd, content.data() + written, content.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n <= 0)
+      return false;
     written += static_cast<size_t>(n);
   }
   return true;
@@ -53,8 +58,10 @@ bool WriteAll(int fd, std::string_view content) {
 
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.rfind(kPathSeparator);
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
+  if (slash == std::string::npos)
+    return ".";
+  if (slash == 0)
+    return "/";
   return path.substr(0, slash);
 }
 
@@ -67,11 +74,14 @@ std::string NameOf(const std::string& path) {
 // points to, so that a user's linked preferences file keeps its link. Empty: a link that leads
 // nowhere.
 std::optional<std::string> ReplacedFile(const std::string& path) {
-  if (path.empty()) return std::nullopt;
+  if (path.empty())
+    return std::nullopt;
   struct stat info {};
-  if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+  if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+    return path;
   char* resolved = realpath(path.c_str(), nullptr);
-  if (resolved == nullptr) return std::nullopt;
+  if (resolved == nullptr)
+    return std::nullopt;
   std::string target = resolved;
   free(resolved);
   return target;
@@ -84,7 +94,8 @@ bool UserMayWrite(const std::string& path, int extraMode = 0) {
 // Whether `target` may be replaced; `existing` receives its status when it exists.
 bool ReplaceableTarget(const std::string& target, struct stat& existing, bool& exists) {
   exists = lstat(target.c_str(), &existing) == 0;
-  if (!exists) return errno == ENOENT;
+  if (!exists)
+    return errno == ENOENT;
   // A folder, a device or a pipe is never replaced; a file the user may not write stays as it
   // is, because renaming over it would silently defeat the protection.
   return S_ISREG(existing.st_mode) && UserMayWrite(target);
@@ -103,12 +114,15 @@ std::string TemporarySiblingPath(const std::string& target, uint64_t token) {
   return folderPrefix + "." + name + "." + digits;
 }
 
-void SetTemporaryTokenSourceForTests(uint64_t (*source)()) { g_tokenSourceForTests = source; }
+void SetTemporaryTokenSourceForTests(uint64_t (*source)()) {
+  g_tokenSourceForTests = source;
+}
 
 std::optional<std::string> ReadWholeFile(const std::string& path, size_t limit) {
   // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below anyway.
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0) return std::nullopt;
+  if (fd < 0)
+    return std::nullopt;
   struct stat info {};
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     close(fd);
@@ -120,12 +134,14 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t limit) 
   while (content.size() < limit) {
     const size_t want = std::min(sizeof buffer, limit - content.size());
     const ssize_t n = read(fd, buffer, want);
-    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && errno == EINTR)
+      continue;
     if (n < 0) {
       close(fd);
       return std::nullopt;
     }
-    if (n == 0) break;
+    if (n == 0)
+      break;
     content.append(buffer, static_cast<size_t>(n));
   }
   close(fd);
@@ -134,20 +150,24 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t limit) 
 
 bool CanReplaceFileAtomically(const std::string& path) {
   const std::optional<std::string> target = ReplacedFile(path);
-  if (!target) return false;
+  if (!target)
+    return false;
   struct stat existing {};
   bool exists = false;
-  if (!ReplaceableTarget(*target, existing, exists)) return false;
+  if (!ReplaceableTarget(*target, existing, exists))
+    return false;
   const std::string folder = FolderOf(*target);
   return KindOfPath(folder) == PathKind::Folder && UserMayWrite(folder, X_OK);
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view content) {
   const std::optional<std::string> target = ReplacedFile(path);
-  if (!target) return false;
+  if (!target)
+    return false;
   struct stat existing {};
   bool exists = false;
-  if (!ReplaceableTarget(*target, existing, exists)) return false;
+  if (!ReplaceableTarget(*target, existing, exists))
+    return false;
 
   // O_EXCL with O_CREAT never follows a link planted under the temporary name, and never opens
   // a file someone else made. A replaced file's content stays private (0600) until its own
@@ -159,9 +179,11 @@ bool WriteFileAtomically(const std::string& path, std::string_view content) {
     temporary = TemporarySiblingPath(*target, NextToken());
     fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY,
               createMode);
-    if (fd < 0 && errno != EEXIST) return false;
+    if (fd < 0 && errno != EEXIST)
+      return false;
   }
-  if (fd < 0) return false;
+  if (fd < 0)
+    return false;
 
   bool ok = WriteAll(fd, content);
   if (ok && exists) {
@@ -173,7 +195,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view content) {
   }
   ok = ok && fsync(fd) == 0;
   ok = close(fd) == 0 && ok;
-  if (ok) ok = rename(temporary.c_str(), target->c_str()) == 0;
+  if (ok)
+    ok = rename(temporary.c_str(), target->c_str()) == 0;
   if (!ok) {
     unlink(temporary.c_str());
     return false;
