@@ -18,11 +18,18 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front()))
+std::string_view TrimLeadingBlanks(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) {
     text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back()))
+  }
+  return text;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  text = TrimLeadingBlanks(text);
+  while (!text.empty() && IsBlank(text.back())) {
     text.remove_suffix(1);
+  }
   return text;
 }
 
@@ -366,7 +373,8 @@ bool WriteText(KeyedTextFile& file, std::u16string_view key, std::u16string_view
   if (!file.isOpen)
     return false;
   std::string name = platform::Utf16ToUtf8(key);
-  std::string text = platform::Utf16ToUtf8(value);
+  // Blanks before a value cannot survive a rewrite; dropping them now keeps memory and file alike.
+  std::string text(TrimLeadingBlanks(platform::Utf16ToUtf8(value)));
   if (!StorableKeyName(name) || HasLineBreak(text) || !PendingGroupStorable(file))
     return false;
   MaterialisePendingGroup(file);

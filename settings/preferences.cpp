@@ -57,19 +57,19 @@ bool LoadPreferences(const std::string& folder) {
 }
 
 std::string PerUserPrefsFolder(const std::string& xdgConfigHome, const std::string& home) {
-  std::string base;
+  const auto withoutTrailingSeparators = [](std::string path) {
+    while (!path.empty() && path.back() == platform::kPathSeparator)
+      path.pop_back();
+    return path;
+  };
   // A relative $XDG_CONFIG_HOME is invalid and ignored, so the folder never depends on where
   // the program was started.
   if (!xdgConfigHome.empty() && xdgConfigHome.front() == platform::kPathSeparator) {
-    base = xdgConfigHome;
-  } else if (!home.empty()) {
-    base = home + platform::kPathSeparator + ".config";
-  } else {
-    return {};
+    return withoutTrailingSeparators(xdgConfigHome) + kPerUserSubfolder;
   }
-  while (!base.empty() && base.back() == platform::kPathSeparator)
-    base.pop_back();
-  return base + kPerUserSubfolder;
+  if (!home.empty())
+    return withoutTrailingSeparators(home) + "/.config" + kPerUserSubfolder;
+  return {};
 }
 
 std::u16string LanguageKeyFromLocale(const std::string& lcAll, const std::string& lcMessages,
