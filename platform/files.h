@@ -35,8 +35,16 @@ std::optional<std::string> ReadWholeFile(const std::string& path,
 
 // Writes `content` to `path` so that the old file survives any failure: a temporary file in
 // the same folder is written, flushed to disk and renamed over the target. Keeps the target's
-// permissions. False (and the old file untouched) on any failure.
+// permissions (and its owner where allowed). A symbolic link at `path` stays a link: the file it
+// points to is replaced. A target the user may not write (a "read-only" file), a folder or any
+// other non-regular file is refused. False (the old file untouched, no temporary file left) on
+// any failure.
 bool WriteFileAtomically(const std::string& path, std::string_view content);
+
+// Whether WriteFileAtomically(path, ...) may be expected to succeed: the target is a regular
+// file the user may write or is absent, and its folder lets the user create files. Changes
+// nothing on disk.
+bool CanReplaceFileAtomically(const std::string& path);
 
 // The folder of the running program, with its trailing separator. Tests may override it.
 std::string ProgramFolder();
