@@ -10,7 +10,7 @@ SUMVANE_PACKAGES=(
   qt6-base-dev libgl-dev libarchive-dev libpng-dev libssl-dev zlib1g-dev
   libdeflate-dev libisal-dev libxcb1-dev
   libgtest-dev clang libclang-rt-14-dev
-  xvfb xdotool xclip x11-utils imagemagick python3
+  xvfb xdotool xclip x11-utils python3
   fonts-liberation fonts-dejavu-core
 )
 

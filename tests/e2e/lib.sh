@@ -1,0 +1,84 @@
+# Helpers of the end-to-end tests. Source it; it starts a private X server for the script.
+# shellcheck shell=bash
+set -euo pipefail
+
+PROGRAM_DIR="$1"
+WORK="$(mktemp -d)"
+XVFB_PID=""
+APP_PID=""
+
+cleanup() {
+  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Starts Xvfb on a free display number of its own choosing.
+start_x() {
+  if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
+    echo "SKIP: Xvfb or xdotool is not installed"
+    exit 77
+  fi
+  local fdfile="$WORK/display"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" 2>"$WORK/xvfb.log" &
+  XVFB_PID=$!
+  for _ in $(seq 100); do
+    [ -s "$fdfile" ] && break
+    sleep 0.05
+  done
+  if [ ! -s "$fdfile" ]; then
+    echo "SKIP: Xvfb could not start: $(cat "$WORK/xvfb.log")"
+    exit 77
+  fi
+  export DISPLAY=":$(head -n1 "$fdfile")"
+}
+
+# A fresh user: empty home, no XDG variables, a fixed locale.
+fresh_user() {
+  export HOME="$WORK/home"
+  mkdir -p "$HOME"
+  unset XDG_CONFIG_HOME XDG_RUNTIME_DIR LC_ALL LC_MESSAGES
+  export LANG="${1:-en_GB.UTF-8}"
+}
+
+# Starts the program (path, then arguments) in the background.
+start_app() {
+  "$@" >"$WORK/app.log" 2>&1 &
+  APP_PID=$!
+}
+
+# Waits for the main window; prints its X window id.
+main_window() {
+  local id
+  id=$(timeout 20 xdotool search --sync --onlyvisible --name '^Sumvane v1\.0\.0\.0 \(x64\) - Morvandel$' | head -n1) ||
+    fail "main window did not appear: $(cat "$WORK/app.log")"
+  echo "$id"
+}
+
+window_size() {
+  xdotool getwindowgeometry "$1" | awk '/Geometry/ {print $2}'
+}
+
+# Quits through File → Quit with the keyboard and answers the question with Return.
+quit_through_menu() {
+  local window="$1"
+  xdotool windowfocus --sync "$window"
+  xdotool key --delay 150 alt Down Up Return
+  sleep 0.5
+  xdotool key Return
+}
+
+# Waits for the program to end; prints its exit code.
+wait_app() {
+  local code=0
+  timeout 20 tail --pid="$APP_PID" -f /dev/null || fail "program did not end"
+  wait "$APP_PID" || code=$?
+  APP_PID=""
+  echo "$code"
+}
