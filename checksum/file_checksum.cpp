@@ -27,11 +27,11 @@ struct DigestRow {
   const char* opensslName;
 };
 constexpr DigestRow kDigests[] = {
-    {AlgorithmCrc32, kAnyBits, nullptr},     {AlgorithmMd5, kAnyBits, "MD5"},
-    {AlgorithmSha1, kAnyBits, "SHA1"},       {AlgorithmSha2, 224, "SHA2-224"},
-    {AlgorithmSha2, 256, "SHA2-256"},        {AlgorithmSha2, 384, "SHA2-384"},
-    {AlgorithmSha2, 512, "SHA2-512"},        {AlgorithmSha3, 224, "SHA3-224"},
-    {AlgorithmSha3, 256, "SHA3-256"},        {AlgorithmSha3, 384, "SHA3-384"},
+    {AlgorithmCrc32, kAnyBits, nullptr}, {AlgorithmMd5, kAnyBits, "MD5"},
+    {AlgorithmSha1, kAnyBits, "SHA1"},   {AlgorithmSha2, 224, "SHA2-224"},
+    {AlgorithmSha2, 256, "SHA2-256"},    {AlgorithmSha2, 384, "SHA2-384"},
+    {AlgorithmSha2, 512, "SHA2-512"},    {AlgorithmSha3, 224, "SHA3-224"},
+    {AlgorithmSha3, 256, "SHA3-256"},    {AlgorithmSha3, 384, "SHA3-384"},
     {AlgorithmSha3, 512, "SHA3-512"},
 };
 constexpr size_t kDigestCount = std::size(kDigests);
@@ -158,18 +158,17 @@ std::u16string Crc32OfFile(const FileDescriptor& file, const struct stat& opened
                            unsigned char* buffer, void (*betweenBlocks)()) {
   uint32_t crc = 0;
   const bool complete = ReadAllBlocks(file, opened, buffer, betweenBlocks,
-                                  [&crc](const unsigned char* data, size_t length) {
-                                    crc = Crc32Update(crc, data, length);
-                                    return true;
-                                  });
+                                      [&crc](const unsigned char* data, size_t length) {
+                                        crc = Crc32Update(crc, data, length);
+                                        return true;
+                                      });
   if (!complete) {
     return {};
   }
   // Most significant byte first: the usual eight-digit form, leading zeros kept.
-  const unsigned char bytes[] = {static_cast<unsigned char>(crc >> 24),
-                                 static_cast<unsigned char>(crc >> 16),
-                                 static_cast<unsigned char>(crc >> 8),
-                                 static_cast<unsigned char>(crc)};
+  const unsigned char bytes[] = {
+      static_cast<unsigned char>(crc >> 24), static_cast<unsigned char>(crc >> 16),
+      static_cast<unsigned char>(crc >> 8), static_cast<unsigned char>(crc)};
   return HexText(bytes, sizeof bytes);
 }
 
@@ -181,9 +180,9 @@ std::u16string DigestOfFile(const EVP_MD* digest, const FileDescriptor& file,
     return {};
   }
   const bool complete = ReadAllBlocks(file, opened, buffer, betweenBlocks,
-                                  [&context](const unsigned char* data, size_t length) {
-                                    return EVP_DigestUpdate(context.get(), data, length) == 1;
-                                  });
+                                      [&context](const unsigned char* data, size_t length) {
+                                        return EVP_DigestUpdate(context.get(), data, length) == 1;
+                                      });
   unsigned char value[EVP_MAX_MD_SIZE];
   unsigned int length = 0;
   if (!complete || EVP_DigestFinal_ex(context.get(), value, &length) != 1) {

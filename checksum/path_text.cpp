@@ -31,15 +31,21 @@ String FolderPartOf(const String& path) {
 
 }  // namespace
 
-std::string WithTrailingSeparator(const std::string& path) { return WithTrailingSeparatorOf(path); }
+std::string WithTrailingSeparator(const std::string& path) {
+  return WithTrailingSeparatorOf(path);
+}
 
 std::u16string WithTrailingSeparator(const std::u16string& path) {
   return WithTrailingSeparatorOf(path);
 }
 
-std::string FolderPart(const std::string& path) { return FolderPartOf(path); }
+std::string FolderPart(const std::string& path) {
+  return FolderPartOf(path);
+}
 
-std::u16string FolderPart(const std::u16string& path) { return FolderPartOf(path); }
+std::u16string FolderPart(const std::u16string& path) {
+  return FolderPartOf(path);
+}
 
 bool HasExtension(const std::u16string& name) {
   size_t stop = name.size();
