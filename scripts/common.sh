@@ -9,7 +9,7 @@ SUMVANE_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libarchive-dev libpng-dev libssl-dev zlib1g-dev
   libdeflate-dev libisal-dev libxcb1-dev
-  libgtest-dev clang libclang-rt-14-dev
+  libgtest-dev clang libclang-rt-14-dev openssl
   xvfb xdotool xclip x11-utils python3
   fonts-liberation fonts-dejavu-core
 )
