@@ -16,6 +16,11 @@ constexpr int kJobMenuItems[] = {MenuOpen, MenuQuit, MenuHelp, MenuAbout, MenuWe
 constexpr int kJobControls[] = {SourceField, BrowseButton,  FileList,        ClipboardButton,
                                 SaveButton,  DeleteButton,  DeleteAllButton};
 constexpr int64_t kDigestBits[] = {224, 256, 384, 512};
+void (*g_stepHook)(int row) = nullptr;
+
+void Step(int row) {
+  if (g_stepHook != nullptr) g_stepHook(row);
+}
 
 void SetMenuItemsEnabled(bool enabled) {
   for (const int item : kJobMenuItems) platform::SetMenuItemEnabled(MainWindow, item, enabled);
@@ -69,6 +74,7 @@ void ChecksumWorker(int64_t algorithm) {
   for (int row = 0; row < platform::ListRowCount(MainWindow, FileList); ++row) {
     WaitIfPaused();
     if (AppState.CancelRequested.load() == 1) continue;
+    Step(row);
     AppState.FilesProcessed += 1;
     platform::SetProgressValue(MainWindow, JobProgress, row);
     platform::ListSetRowImage(MainWindow, FileList, row, ImageRowBusy);
@@ -85,8 +91,11 @@ void ChecksumWorker(int64_t algorithm) {
     }
   }
   WaitIfPaused();
+  Step(-1);
   PostJobFinished();
 }
+
+void SetWorkerStepHookForTests(void (*hook)(int row)) { g_stepHook = hook; }
 
 void RequestCancel() {
   PauseJob();

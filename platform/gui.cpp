@@ -525,7 +525,7 @@ void SetControlEnabled(int window, int control, bool enabled) {
 bool IsControlEnabled(int window, int control) {
   // The control's own state: a disabled window does not change what its controls report.
   QWidget* widget = WidgetOf(window, control);
-  return widget != nullptr && widget->isEnabledTo(widget->window());
+  return widget != nullptr && !widget->testAttribute(Qt::WA_ForceDisabled);
 }
 
 void SetControlChecked(int window, int control, bool checked) {
