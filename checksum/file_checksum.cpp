@@ -109,12 +109,16 @@ bool OpenRegularFile(const std::string& path, FileDescriptor& file, struct stat&
   if (file.fd < 0 || fstat(file.fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
     return false;
   }
+  // Reads of a regular file wait for the data as usual (mandatory locks or network file systems
+  // could otherwise answer EAGAIN).
+  fcntl(file.fd, F_SETFL, 0);  // drops O_NONBLOCK
   posix_fadvise(file.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
   return true;
 }
 
-// Hands every block of the file to `consume` until the end of the file. False on a read error:
-// a checksum of the bytes that came before the error would pass for the checksum of the file.
+// Hands every block of the file to `consume` until read() reports the end of the file (a short
+// block alone does not mean the end on every file system). False on a read error: a checksum of
+// the bytes that came before the error would pass for the checksum of the whole file.
 template <typename Consume>
 bool ReadAllBlocks(const FileDescriptor& file, const struct stat& opened, unsigned char* buffer,
                    void (*betweenBlocks)(), Consume&& consume) {

@@ -4,7 +4,9 @@
 // main thread could need.
 #pragma once
 
-// Main thread.
+// Main thread. A shut gate holds the worker at its next stop, even when it was opened and shut
+// again before the worker woke; IsWorkerPaused tells whether the gate is shut, not whether the
+// worker has reached it yet (it may still be finishing a block).
 void PauseWorker();
 void ResumeWorker();
 bool IsWorkerPaused();
