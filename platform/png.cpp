@@ -5,10 +5,12 @@
 namespace platform {
 
 std::optional<DecodedPng> DecodePng(const unsigned char* data, size_t length, int maxSide) {
-  if (data == nullptr || length == 0 || maxSide <= 0) return std::nullopt;
+  if (data == nullptr || length == 0 || maxSide <= 0)
+    return std::nullopt;
   png_image decoder{};
   decoder.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_memory(&decoder, data, length)) return std::nullopt;
+  if (!png_image_begin_read_from_memory(&decoder, data, length))
+    return std::nullopt;
   const auto limit = static_cast<png_uint_32>(maxSide);
   if (decoder.width == 0 || decoder.height == 0 || decoder.width > limit ||
       decoder.height > limit) {
@@ -32,7 +34,8 @@ std::optional<DecodedPng> DecodePng(const unsigned char* data, size_t length, in
 
 std::optional<Size> PngDimensions(const unsigned char* data, size_t length, int maxSide) {
   const std::optional<DecodedPng> image = DecodePng(data, length, maxSide);
-  if (!image) return std::nullopt;
+  if (!image)
+    return std::nullopt;
   return Size{image->width, image->height};
 }
 
