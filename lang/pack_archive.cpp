@@ -133,7 +133,9 @@ std::unordered_map<std::string, std::string> ReadNamedEntries(
 }
 
 bool IsRootFileName(std::string_view name) {
-  return !name.empty() && name.find_first_of("/\\") == std::string_view::npos &&
+  // A NUL would cut the name short where it becomes a path.
+  constexpr std::string_view kSeparators{"/\\\0", 3};
+  return !name.empty() && name.find_first_of(kSeparators) == std::string_view::npos &&
          name.find("..") == std::string_view::npos;
 }
 

@@ -61,7 +61,7 @@ std::optional<std::string> ReadEntry(PackArchive& archive, ReadLimit limit);
 std::unordered_map<std::string, std::string> ReadNamedEntries(
     const ArchiveSource& source, const std::unordered_set<std::string>& names, ReadLimit limit);
 
-// A name that stands for a file at the root of a folder: not empty, no "/" or "\", no "..".
+// A name that stands for a file at the root of a folder: not empty, no "/", "\" or NUL, no "..".
 bool IsRootFileName(std::string_view name);
 // The text after the last "." of the name, unless a "/", "\" or blank follows that dot.
 std::optional<std::string_view> ExtensionOf(std::string_view name);

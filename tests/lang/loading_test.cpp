@@ -85,11 +85,13 @@ TEST_P(LoadTexts, ASecondLanguageOnlyAddsAndReplaces) {
 
 TEST_P(LoadTexts, LanguageKeyCannotReachOutsideThePack) {
   const std::string pack =
-      Pack(GetParam(), {{"en_GB.language", LanguageFile("English", "[M]\r\nx = in pack\r\n")}});
+      Pack(GetParam(), {{"en_GB.language", LanguageFile("English", "[M]\r\nx = in pack\r\n")},
+                        {"notes", "[M]\r\nx = not a language file\r\n"}});
   WriteBytes(scratch_ / "outside.language", LanguageFile("Outside", "[M]\r\nx = outside\r\n"));
-  for (const char16_t* key : {u"../outside", u"/../outside", u"./en_GB"}) {
+  const std::u16string keys[] = {u"../outside", u"/../outside", u"./en_GB",
+                                 std::u16string(u"notes\0", 6)};
+  for (const std::u16string& key : keys)
     LoadLanguageStrings(pack, key);
-  }
   EXPECT_EQ(AppState.StringTable.count(u"x"), 0u);
 }
 
