@@ -33,8 +33,6 @@ constexpr ImageId kBuiltinImages[] = {
     ImageRowDone,   ImageRowQueued, ImageRowFailed,
 };
 
-std::string LanguagePackPath() { return AppState.ProgramFolder + "Sumvane.lang"; }
-
 }  // namespace
 
 void CreateFonts() {

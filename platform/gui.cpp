@@ -1,6 +1,5 @@
 // Windows, controls, menus, images, fonts, file dialogs and the clipboard on Qt Widgets.
 // Toolkit signals only append events to the queue; no application code runs inside them.
-#include <png.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
 
@@ -26,6 +25,7 @@
 
 #include "platform/files.h"
 #include "platform/gui_internal.h"
+#include "platform/png.h"
 #include "platform/text.h"
 
 namespace platform {
@@ -195,22 +195,11 @@ void EndProcess(int code) {
 // ---- Images and fonts ------------------------------------------------------------------------
 
 bool LoadImagePng(int image, const unsigned char* data, size_t length, int maxSide) {
-  if (data == nullptr || length == 0) return false;
-  png_image decoder{};
-  decoder.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_memory(&decoder, data, length)) return false;
-  if (decoder.width == 0 || decoder.height == 0 || decoder.width > static_cast<unsigned>(maxSide) ||
-      decoder.height > static_cast<unsigned>(maxSide)) {
-    png_image_free(&decoder);
-    return false;
-  }
-  decoder.format = PNG_FORMAT_RGBA;
-  QImage pixels(static_cast<int>(decoder.width), static_cast<int>(decoder.height),
-                QImage::Format_RGBA8888);
-  if (!png_image_finish_read(&decoder, nullptr, pixels.bits(), pixels.bytesPerLine(), nullptr)) {
-    png_image_free(&decoder);
-    return false;
-  }
+  const std::optional<DecodedPng> decoded = DecodePng(data, length, maxSide);
+  if (!decoded) return false;
+  const QImage pixels(decoded->rgba.data(), decoded->width, decoded->height, decoded->width * 4,
+                      QImage::Format_RGBA8888);
+  // fromImage copies the pixels, so the decoded buffer may go.
   g_images[image] = QPixmap::fromImage(pixels);
   return true;
 }
