@@ -41,6 +41,22 @@ constexpr std::array kMessages = {
                 "<p>The help file <code>%1</code> contains nothing to show.</p>"},
 };
 
+// Replaces "%1", "%2", ... in one pass, so that a "%2" inside the first value stays as it is.
+QString FillIn(const QString& pattern, const QStringList& values) {
+  QString result;
+  for (qsizetype index = 0; index < pattern.size(); ++index) {
+    const QChar next = index + 1 < pattern.size() ? pattern.at(index + 1) : QChar();
+    const int value = next.digitValue() - 1;
+    if (pattern.at(index) == u'%' && value >= 0 && value < values.size()) {
+      result += values.at(value);
+      ++index;
+    } else {
+      result += pattern.at(index);
+    }
+  }
+  return result;
+}
+
 bool IsWrappedInQuotes(const QString& text) {
   return text.size() >= 2 && text.front() == u'"' && text.back() == u'"';
 }
@@ -129,8 +145,8 @@ void LoadMessage(QTextDocument* document, const HelpFile& file) {
   for (const MessageText& candidate : kMessages) {
     if (candidate.status == file.status) message = &candidate;
   }
-  const QString body = QString::fromUtf8(message->body)
-                           .arg(file.path.toHtmlEscaped(), file.reason.toHtmlEscaped());
+  const QString body = FillIn(QString::fromUtf8(message->body),
+                              {file.path.toHtmlEscaped(), file.reason.toHtmlEscaped()});
   document->setHtml(QStringLiteral("<h1>%1</h1>%2").arg(QString::fromUtf8(message->title), body));
 }
 

@@ -146,11 +146,11 @@ void HelpWindow::BuildActions() {
   forward_->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
   connect(forward_, &QAction::triggered, this, [this] { GoForward(); });
 
-  QAction* contents = AddAction(this, QStringLiteral("Contents"), {});
-  contents->setCheckable(true);
-  contents->setChecked(true);
-  contents->setToolTip(QStringLiteral("Show or hide the table of contents"));
-  connect(contents, &QAction::toggled, contents_pane_, &QWidget::setVisible);
+  contents_action_ = AddAction(this, QStringLiteral("Contents"), {});
+  contents_action_->setCheckable(true);
+  contents_action_->setChecked(true);
+  contents_action_->setToolTip(QStringLiteral("Show or hide the table of contents"));
+  connect(contents_action_, &QAction::toggled, contents_pane_, &QWidget::setVisible);
 
   QAction* find = AddAction(this, QStringLiteral("Find"), {QKeySequence::Find});
   connect(find, &QAction::triggered, this, [this] { find_bar_->Open(); });
@@ -183,7 +183,7 @@ void HelpWindow::BuildActions() {
   toolbar->addAction(back_);
   toolbar->addAction(forward_);
   toolbar->addSeparator();
-  toolbar->addAction(contents);
+  toolbar->addAction(contents_action_);
   toolbar->addAction(find);
   auto* spacer = new QWidget;
   spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -232,6 +232,9 @@ void HelpWindow::ShowDocument(const QString& fallback_title) {
     }
   }
   FillContentsTree();
+  // A page without sections (a message) has nothing to list.
+  contents_action_->setEnabled(has_sections);
+  contents_action_->setChecked(has_sections);
   contents_pane_->setVisible(has_sections);
 
   history_ = PositionHistory{};
@@ -361,11 +364,17 @@ void HelpWindow::ScrollToPosition(int position) {
   const QTextBlock block = document->findBlock(position);
   if (!block.isValid()) return;
   double top = document->documentLayout()->blockBoundingRect(block).top();
+  int line_number = 0;
   if (const QTextLayout* layout = block.layout()) {
     const QTextLine line = layout->lineForTextPosition(position - block.position());
-    if (line.isValid()) top += line.y();
+    if (line.isValid()) {
+      top += line.y();
+      line_number = line.lineNumber();
+    }
   }
-  page_->verticalScrollBar()->setValue(static_cast<int>(top) - kTopGap);
+  // The first line is shown with the page's top margin above it, as when the page opened.
+  const bool first_line = block == document->begin() && line_number == 0;
+  page_->verticalScrollBar()->setValue(first_line ? 0 : static_cast<int>(top) - kTopGap);
   SyncContentsToView();
 }
 

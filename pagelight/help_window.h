@@ -84,6 +84,7 @@ class HelpWindow : public QMainWindow {
   QAction* back_ = nullptr;
   QAction* forward_ = nullptr;
   QAction* zoom_reset_ = nullptr;
+  QAction* contents_action_ = nullptr;
   QFont base_font_;
   QString title_;
   std::vector<Heading> headings_;
