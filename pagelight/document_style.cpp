@@ -28,8 +28,8 @@ struct BlockSpacing {
 };
 
 constexpr std::array kBlockSpacing = {
-    BlockSpacing{BlockKind::kParagraph, 7, 7},  BlockSpacing{BlockKind::kListItem, 3, 3},
-    BlockSpacing{BlockKind::kHeading1, 4, 14},  BlockSpacing{BlockKind::kHeading2, 26, 8},
+    BlockSpacing{BlockKind::kParagraph, 7, 7}, BlockSpacing{BlockKind::kListItem, 3, 3},
+    BlockSpacing{BlockKind::kHeading1, 4, 14}, BlockSpacing{BlockKind::kHeading2, 26, 8},
     BlockSpacing{BlockKind::kHeading3, 18, 6},
 };
 
@@ -60,9 +60,12 @@ struct Colours {
 Colours ColoursFor(const QPalette& palette) {
   const QColor text = palette.color(QPalette::Text);
   const QColor base = palette.color(QPalette::Base);
-  return {Mix(text, palette.color(QPalette::Highlight), 0.55), Mix(base, text, 0.045),
-          Mix(base, text, 0.14),                              Mix(base, text, 0.07),
-          Mix(base, text, 0.2),                               Mix(base, text, 0.06)};
+  return {Mix(text, palette.color(QPalette::Highlight), 0.55),
+          Mix(base, text, 0.045),
+          Mix(base, text, 0.14),
+          Mix(base, text, 0.07),
+          Mix(base, text, 0.2),
+          Mix(base, text, 0.06)};
 }
 
 // The Markdown reader marks fenced and indented code alike as lines that must not break.
@@ -89,11 +92,16 @@ BlockKind KindOf(const QTextBlock& block) {
   constexpr std::array kHeadingKinds = {BlockKind::kHeading1, BlockKind::kHeading2,
                                         BlockKind::kHeading3};
   const int level = block.blockFormat().headingLevel();
-  if (level >= 1 && level <= 3) return kHeadingKinds[level - 1];
-  if (level > 3) return BlockKind::kHeading3;
-  if (block.textList() != nullptr) return BlockKind::kListItem;
-  if (block.text().isEmpty()) return BlockKind::kSpacer;
-  if (IsCodeBlock(block)) return BlockKind::kOther;
+  if (level >= 1 && level <= 3)
+    return kHeadingKinds[level - 1];
+  if (level > 3)
+    return BlockKind::kHeading3;
+  if (block.textList() != nullptr)
+    return BlockKind::kListItem;
+  if (block.text().isEmpty())
+    return BlockKind::kSpacer;
+  if (IsCodeBlock(block))
+    return BlockKind::kOther;
   return BlockKind::kParagraph;
 }
 
@@ -147,7 +155,8 @@ void StyleText(QTextDocument* document, const Colours& colours) {
       } else if (IsCodeText(format)) {
         // The reader gives code a fixed point size, which zooming would not change.
         format.clearProperty(QTextFormat::FontPointSize);
-        if (!code_line) format.setBackground(colours.inline_code_background);
+        if (!code_line)
+          format.setBackground(colours.inline_code_background);
       } else {
         continue;
       }
@@ -164,7 +173,8 @@ void StyleText(QTextDocument* document, const Colours& colours) {
 
 void CollectTables(QTextFrame* frame, std::vector<QTextTable*>& tables) {
   for (QTextFrame* child : frame->childFrames()) {
-    if (auto* table = qobject_cast<QTextTable*>(child)) tables.push_back(table);
+    if (auto* table = qobject_cast<QTextTable*>(child))
+      tables.push_back(table);
     CollectTables(child, tables);
   }
 }
@@ -220,7 +230,8 @@ void SetSpacing(QTextDocument* document, double zoom_factor) {
       changes.push_back({block.position(), format});
       continue;
     }
-    if (!InRootFrame(*document, block)) continue;
+    if (!InRootFrame(*document, block))
+      continue;
     const BlockKind kind = KindOf(block);
     if (kind == BlockKind::kSpacer) {
       // The empty blocks that the document keeps around every table and code box would add a
@@ -233,7 +244,8 @@ void SetSpacing(QTextDocument* document, double zoom_factor) {
       continue;
     }
     for (const BlockSpacing& spacing : kBlockSpacing) {
-      if (spacing.kind != kind) continue;
+      if (spacing.kind != kind)
+        continue;
       QTextBlockFormat format = block.blockFormat();
       format.setTopMargin(spacing.top * zoom_factor);
       format.setBottomMargin(spacing.bottom * zoom_factor);
@@ -248,7 +260,8 @@ void SetSpacing(QTextDocument* document, double zoom_factor) {
   }
   for (QTextFrame* frame : document->rootFrame()->childFrames()) {
     QTextFrameFormat format = frame->frameFormat();
-    if (!format.hasProperty(kCodeFrameProperty)) continue;
+    if (!format.hasProperty(kCodeFrameProperty))
+      continue;
     format.setPadding(kCodeBoxPadding * zoom_factor);
     format.setTopMargin(kCodeBoxTop * zoom_factor);
     format.setBottomMargin(kCodeBoxBottom * zoom_factor);

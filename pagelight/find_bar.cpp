@@ -44,7 +44,8 @@ FindBar::FindBar(QTextBrowser* browser, QWidget* parent)
   field_->setMinimumWidth(220);
   field_->installEventFilter(this);
   field_palette_ = field_->palette();
-  QToolButton* previous = MakeButton(QStringLiteral("\u25B2"), QStringLiteral("Previous match (Shift+F3)"), this);
+  QToolButton* previous =
+      MakeButton(QStringLiteral("\u25B2"), QStringLiteral("Previous match (Shift+F3)"), this);
   QToolButton* next = MakeButton(QStringLiteral("\u25BC"), QStringLiteral("Next match (F3)"), this);
   QToolButton* close = MakeButton(QStringLiteral("\u2715"), QStringLiteral("Close (Esc)"), this);
   status_->setMinimumWidth(90);
@@ -84,7 +85,8 @@ void FindBar::Close() {
 }
 
 bool FindBar::FindNext() {
-  if (isHidden()) show();
+  if (isHidden())
+    show();
   if (field_->text().isEmpty()) {
     Open();
     return false;
@@ -93,7 +95,8 @@ bool FindBar::FindNext() {
 }
 
 bool FindBar::FindPrevious() {
-  if (isHidden()) show();
+  if (isHidden())
+    show();
   if (field_->text().isEmpty()) {
     Open();
     return false;
@@ -101,7 +104,9 @@ bool FindBar::FindPrevious() {
   return Search(Start::kBeforeSelection);
 }
 
-QString FindBar::StatusText() const { return status_->text(); }
+QString FindBar::StatusText() const {
+  return status_->text();
+}
 
 bool FindBar::eventFilter(QObject* watched, QEvent* event) {
   if (watched == field_ && event->type() == QEvent::KeyPress) {
@@ -130,9 +135,11 @@ bool FindBar::Search(Start start) {
     return false;
   }
   QTextDocument::FindFlags flags;
-  if (match_case_->isChecked()) flags |= QTextDocument::FindCaseSensitively;
+  if (match_case_->isChecked())
+    flags |= QTextDocument::FindCaseSensitively;
   const bool backward = start == Start::kBeforeSelection;
-  if (backward) flags |= QTextDocument::FindBackward;
+  if (backward)
+    flags |= QTextDocument::FindBackward;
 
   const QTextCursor current = browser_->textCursor();
   QTextCursor match;
@@ -155,7 +162,8 @@ bool FindBar::Search(Start start) {
 void FindBar::ShowResult(const QTextCursor& match) {
   not_found_ = match.isNull() && !field_->text().isEmpty();
   QPalette palette = field_palette_;
-  if (not_found_) palette.setColor(QPalette::Base, kNotFoundTint);
+  if (not_found_)
+    palette.setColor(QPalette::Base, kNotFoundTint);
   field_->setPalette(palette);
 
   QList<QTextEdit::ExtraSelection> tints;
@@ -163,15 +171,18 @@ void FindBar::ShowResult(const QTextCursor& match) {
   int count = 0;
   if (!match.isNull()) {
     QTextDocument::FindFlags flags;
-    if (match_case_->isChecked()) flags |= QTextDocument::FindCaseSensitively;
+    if (match_case_->isChecked())
+      flags |= QTextDocument::FindCaseSensitively;
     QTextCharFormat tint;
     tint.setBackground(kMatchTint);
     tint.setForeground(QColor(Qt::black));
     for (QTextCursor found = browser_->document()->find(field_->text(), 0, flags); !found.isNull();
          found = browser_->document()->find(field_->text(), found, flags)) {
       ++count;
-      if (found.selectionStart() == match.selectionStart()) index = count;
-      if (count <= kMaxTintedMatches) tints.append({found, tint});
+      if (found.selectionStart() == match.selectionStart())
+        index = count;
+      if (count <= kMaxTintedMatches)
+        tints.append({found, tint});
     }
     browser_->setTextCursor(match);
   } else {

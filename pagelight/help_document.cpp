@@ -83,9 +83,11 @@ bool KeepsInAnchor(char32_t code_point) {
 }  // namespace
 
 QString HelpFileArgument(const QStringList& arguments) {
-  if (arguments.size() < 2) return {};
+  if (arguments.size() < 2)
+    return {};
   const QString& name = arguments.at(1);
-  if (IsWrappedInQuotes(name) && !QFileInfo::exists(name)) return name.mid(1, name.size() - 2);
+  if (IsWrappedInQuotes(name) && !QFileInfo::exists(name))
+    return name.mid(1, name.size() - 2);
   return name;
 }
 
@@ -135,15 +137,16 @@ HelpFile ReadHelpFile(const QString& path) {
 }
 
 void LoadMarkdown(QTextDocument* document, const QString& markdown) {
-  document->setMarkdown(markdown, QTextDocument::MarkdownFeatures(
-                                      QTextDocument::MarkdownDialectGitHub |
-                                      QTextDocument::MarkdownNoHTML));
+  document->setMarkdown(markdown,
+                        QTextDocument::MarkdownFeatures(QTextDocument::MarkdownDialectGitHub |
+                                                        QTextDocument::MarkdownNoHTML));
 }
 
 void LoadMessage(QTextDocument* document, const HelpFile& file) {
   const MessageText* message = &kMessages.front();
   for (const MessageText& candidate : kMessages) {
-    if (candidate.status == file.status) message = &candidate;
+    if (candidate.status == file.status)
+      message = &candidate;
   }
   const QString body = FillIn(QString::fromUtf8(message->body),
                               {file.path.toHtmlEscaped(), file.reason.toHtmlEscaped()});
@@ -167,7 +170,8 @@ std::vector<Heading> FindHeadings(const QTextDocument& document) {
   std::set<QString> anchors_taken;
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
     const int level = block.blockFormat().headingLevel();
-    if (level == 0) continue;
+    if (level == 0)
+      continue;
     Heading heading;
     heading.level = level;
     heading.text = block.text().trimmed();
@@ -185,7 +189,8 @@ std::vector<Heading> FindHeadings(const QTextDocument& document) {
 
 QString DocumentTitle(const std::vector<Heading>& headings) {
   for (const Heading& heading : headings) {
-    if (heading.level == 1) return heading.text;
+    if (heading.level == 1)
+      return heading.text;
   }
   return {};
 }
@@ -195,7 +200,8 @@ std::optional<int> FindAnchor(const QTextDocument& document, const std::vector<H
   const QString wanted[] = {fragment, HeadingAnchor(fragment)};
   for (const QString& anchor : wanted) {
     for (const Heading& heading : headings) {
-      if (!anchor.isEmpty() && heading.anchor == anchor) return heading.position;
+      if (!anchor.isEmpty() && heading.anchor == anchor)
+        return heading.position;
     }
   }
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {

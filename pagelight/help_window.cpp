@@ -48,8 +48,8 @@ QAction* AddAction(QWidget* owner, const QString& text, const QList<QKeySequence
   auto* action = new QAction(text, owner);
   action->setShortcuts(keys);
   if (!keys.isEmpty()) {
-    action->setToolTip(QStringLiteral("%1 (%2)").arg(
-        text, keys.front().toString(QKeySequence::NativeText)));
+    action->setToolTip(
+        QStringLiteral("%1 (%2)").arg(text, keys.front().toString(QKeySequence::NativeText)));
   }
   owner->addAction(action);
   return action;
@@ -124,7 +124,8 @@ HelpWindow::HelpWindow()
   };
   connect(contents_tree_, &QTreeWidget::itemClicked, this, jump);
   connect(contents_tree_, &QTreeWidget::itemActivated, this, jump);
-  connect(page_, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) { FollowLink(link); });
+  connect(page_, &QTextBrowser::anchorClicked, this,
+          [this](const QUrl& link) { FollowLink(link); });
   connect(page_->verticalScrollBar(), &QScrollBar::valueChanged, this,
           [this] { SyncContentsToView(); });
   page_->viewport()->installEventFilter(this);
@@ -159,25 +160,30 @@ void HelpWindow::BuildActions() {
   QAction* find_previous =
       AddAction(this, QStringLiteral("Find previous"), {QKeySequence(Qt::SHIFT | Qt::Key_F3)});
   connect(find_previous, &QAction::triggered, this, [this] { find_bar_->FindPrevious(); });
-  QAction* close_find = AddAction(this, QStringLiteral("Close find bar"), {QKeySequence(Qt::Key_Escape)});
+  QAction* close_find =
+      AddAction(this, QStringLiteral("Close find bar"), {QKeySequence(Qt::Key_Escape)});
   connect(close_find, &QAction::triggered, this, [this] {
-    if (find_bar_->isVisible()) find_bar_->Close();
+    if (find_bar_->isVisible())
+      find_bar_->Close();
   });
 
   // Ctrl+= as well: on most keyboards "+" needs Shift.
-  QAction* zoom_out = AddAction(this, QStringLiteral("Zoom out"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
+  QAction* zoom_out =
+      AddAction(this, QStringLiteral("Zoom out"), {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
   zoom_out->setIconText(QStringLiteral("\u2212"));
   connect(zoom_out, &QAction::triggered, this, [this] { ZoomOut(); });
-  zoom_reset_ = AddAction(this, QStringLiteral("Actual size"), {QKeySequence(Qt::CTRL | Qt::Key_0)});
+  zoom_reset_ =
+      AddAction(this, QStringLiteral("Actual size"), {QKeySequence(Qt::CTRL | Qt::Key_0)});
   connect(zoom_reset_, &QAction::triggered, this, [this] { ResetZoom(); });
-  QAction* zoom_in = AddAction(this, QStringLiteral("Zoom in"),
-                               {QKeySequence(Qt::CTRL | Qt::Key_Plus),
-                                QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  QAction* zoom_in =
+      AddAction(this, QStringLiteral("Zoom in"),
+                {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
   zoom_in->setIconText(QStringLiteral("+"));
   connect(zoom_in, &QAction::triggered, this, [this] { ZoomIn(); });
 
-  QAction* quit = AddAction(this, QStringLiteral("Quit"),
-                            {QKeySequence(Qt::CTRL | Qt::Key_Q), QKeySequence(Qt::CTRL | Qt::Key_W)});
+  QAction* quit =
+      AddAction(this, QStringLiteral("Quit"),
+                {QKeySequence(Qt::CTRL | Qt::Key_Q), QKeySequence(Qt::CTRL | Qt::Key_W)});
   connect(quit, &QAction::triggered, this, &QWidget::close);
 
   toolbar->addAction(back_);
@@ -214,7 +220,8 @@ void HelpWindow::ShowDocument(const QString& fallback_title) {
   StyleDocument(document, page_->palette());
   headings_ = FindHeadings(*document);
   title_ = DocumentTitle(headings_);
-  if (title_.isEmpty()) title_ = fallback_title;
+  if (title_.isEmpty())
+    title_ = fallback_title;
   setWindowTitle(title_.isEmpty() || title_ == kProgramName
                      ? kProgramName
                      : QStringLiteral("%1 \u2014 %2").arg(title_, kProgramName));
@@ -253,7 +260,8 @@ void HelpWindow::FillContentsTree() {
       item = new QTreeWidgetItem(section);
     } else {
       item = new QTreeWidgetItem(contents_tree_);
-      if (heading.level == 2) section = item;
+      if (heading.level == 2)
+        section = item;
     }
     item->setText(0, heading.text);
     item->setToolTip(0, heading.text);
@@ -268,7 +276,8 @@ void HelpWindow::FillContentsTree() {
 }
 
 void HelpWindow::JumpToContentsEntry(int index) {
-  if (index < 0 || index >= static_cast<int>(contents_.size())) return;
+  if (index < 0 || index >= static_cast<int>(contents_.size()))
+    return;
   JumpTo(contents_[index].position);
 }
 
@@ -279,29 +288,45 @@ void HelpWindow::FollowLink(const QUrl& link) {
     return;
   }
   // Only links within this page; the viewer opens no other files.
-  if (!scheme.isEmpty() || !link.path().isEmpty() || !link.hasFragment()) return;
+  if (!scheme.isEmpty() || !link.path().isEmpty() || !link.hasFragment())
+    return;
   const std::optional<int> position =
       FindAnchor(*page_->document(), headings_, link.fragment(QUrl::FullyDecoded));
-  if (position) JumpTo(*position);
+  if (position)
+    JumpTo(*position);
 }
 
 void HelpWindow::GoBack() {
-  if (const std::optional<int> position = StepBack(history_, TopPosition())) MoveTo(*position);
+  if (const std::optional<int> position = StepBack(history_, TopPosition()))
+    MoveTo(*position);
   UpdateNavigation();
 }
 
 void HelpWindow::GoForward() {
-  if (const std::optional<int> position = StepForward(history_, TopPosition())) MoveTo(*position);
+  if (const std::optional<int> position = StepForward(history_, TopPosition()))
+    MoveTo(*position);
   UpdateNavigation();
 }
 
-bool HelpWindow::CanGoBack() const { return CanStepBack(history_); }
-bool HelpWindow::CanGoForward() const { return CanStepForward(history_); }
+bool HelpWindow::CanGoBack() const {
+  return CanStepBack(history_);
+}
+bool HelpWindow::CanGoForward() const {
+  return CanStepForward(history_);
+}
 
-void HelpWindow::ZoomIn() { SetZoomStep(zoom_step_ + 1); }
-void HelpWindow::ZoomOut() { SetZoomStep(zoom_step_ - 1); }
-void HelpWindow::ResetZoom() { SetZoomStep(kNormalZoomStep); }
-int HelpWindow::ZoomPercent() const { return kZoomPercents[zoom_step_]; }
+void HelpWindow::ZoomIn() {
+  SetZoomStep(zoom_step_ + 1);
+}
+void HelpWindow::ZoomOut() {
+  SetZoomStep(zoom_step_ - 1);
+}
+void HelpWindow::ResetZoom() {
+  SetZoomStep(kNormalZoomStep);
+}
+int HelpWindow::ZoomPercent() const {
+  return kZoomPercents[zoom_step_];
+}
 
 int HelpWindow::TopPosition() const {
   const QTextDocument* document = page_->document();
@@ -319,8 +344,10 @@ bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
       case QEvent::Wheel: {
         const auto* wheel = static_cast<QWheelEvent*>(event);
         if (wheel->modifiers() & Qt::ControlModifier) {
-          if (wheel->angleDelta().y() > 0) ZoomIn();
-          if (wheel->angleDelta().y() < 0) ZoomOut();
+          if (wheel->angleDelta().y() > 0)
+            ZoomIn();
+          if (wheel->angleDelta().y() < 0)
+            ZoomOut();
           return true;
         }
         break;
@@ -362,7 +389,8 @@ void HelpWindow::MoveTo(int position) {
 void HelpWindow::ScrollToPosition(int position) {
   QTextDocument* document = page_->document();
   const QTextBlock block = document->findBlock(position);
-  if (!block.isValid()) return;
+  if (!block.isValid())
+    return;
   double top = document->documentLayout()->blockBoundingRect(block).top();
   int line_number = 0;
   if (const QTextLayout* layout = block.layout()) {
@@ -398,7 +426,8 @@ void HelpWindow::FitReadingWidth() {
   const double side = std::max(kMinSideMargin * factor, (page_->viewport()->width() - column) / 2);
   QTextFrameFormat format = document->rootFrame()->frameFormat();
   const double top = kTopBottomMargin * factor;
-  if (format.leftMargin() == side && format.topMargin() == top) return;
+  if (format.leftMargin() == side && format.topMargin() == top)
+    return;
   format.setLeftMargin(side);
   format.setRightMargin(side);
   format.setTopMargin(top);
@@ -407,13 +436,15 @@ void HelpWindow::FitReadingWidth() {
 }
 
 void HelpWindow::SyncContentsToView() {
-  if (contents_.empty()) return;
+  if (contents_.empty())
+    return;
   QTextDocument* document = page_->document();
   const int view_top = page_->verticalScrollBar()->value() + kTopGap + 2;
   int current = 0;
   for (int index = 0; index < static_cast<int>(contents_.size()); ++index) {
     const QTextBlock block = document->findBlock(contents_[index].position);
-    if (document->documentLayout()->blockBoundingRect(block).top() > view_top) break;
+    if (document->documentLayout()->blockBoundingRect(block).top() > view_top)
+      break;
     current = index;
   }
   // At the end of the page the last sections cannot reach the top. There the section the reader
@@ -421,10 +452,12 @@ void HelpWindow::SyncContentsToView() {
   const QScrollBar* bar = page_->verticalScrollBar();
   if (bar->value() >= bar->maximum()) {
     for (int index = 0; index < static_cast<int>(contents_.size()); ++index) {
-      if (contents_[index].position != last_target_) continue;
+      if (contents_[index].position != last_target_)
+        continue;
       const QTextBlock block = document->findBlock(last_target_);
       const double top = document->documentLayout()->blockBoundingRect(block).top();
-      if (top >= bar->value() && top < bar->value() + page_->viewport()->height()) current = index;
+      if (top >= bar->value() && top < bar->value() + page_->viewport()->height())
+        current = index;
     }
   }
   for (QTreeWidgetItemIterator item(contents_tree_); *item; ++item) {

@@ -4,7 +4,8 @@ namespace pagelight {
 
 void RecordJump(PositionHistory& history, int from, int to) {
   history.positions[history.current] = from;
-  if (from == to) return;
+  if (from == to)
+    return;
   history.positions.resize(history.current + 1);
   history.positions.push_back(to);
   if (history.positions.size() > kMaxHistoryEntries) {
@@ -14,20 +15,24 @@ void RecordJump(PositionHistory& history, int from, int to) {
 }
 
 std::optional<int> StepBack(PositionHistory& history, int from) {
-  if (!CanStepBack(history)) return std::nullopt;
+  if (!CanStepBack(history))
+    return std::nullopt;
   history.positions[history.current] = from;
   --history.current;
   return history.positions[history.current];
 }
 
 std::optional<int> StepForward(PositionHistory& history, int from) {
-  if (!CanStepForward(history)) return std::nullopt;
+  if (!CanStepForward(history))
+    return std::nullopt;
   history.positions[history.current] = from;
   ++history.current;
   return history.positions[history.current];
 }
 
-bool CanStepBack(const PositionHistory& history) { return history.current > 0; }
+bool CanStepBack(const PositionHistory& history) {
+  return history.current > 0;
+}
 
 bool CanStepForward(const PositionHistory& history) {
   return history.current + 1 < history.positions.size();

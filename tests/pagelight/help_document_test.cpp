@@ -74,7 +74,8 @@ TEST(ReadHelpFile, ReadErrorIsReportedWithTheSystemsReason) {
 }
 
 TEST(ReadHelpFile, FileWithoutReadPermissionIsUnreadable) {
-  if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+  if (geteuid() == 0)
+    GTEST_SKIP() << "root reads every file";
   Scratch scratch;
   const QString path = scratch.Write(QStringLiteral("locked.help"), "# Locked\n");
   ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::WriteOwner));
@@ -99,7 +100,9 @@ TEST(ReadHelpFile, ByteOrderMarkDoesNotHideTheTitle) {
 
 TEST(ReadHelpFile, InvalidUtf8IsShownWithReplacementCharacters) {
   Scratch scratch;
-  const QString path = scratch.Write(QStringLiteral("latin1.help"), "# Gr\xFC\xDF" "e\n");
+  const QString path = scratch.Write(QStringLiteral("latin1.help"),
+                                     "# Gr\xFC\xDF"
+                                     "e\n");
   const HelpFile file = ReadHelpFile(path);
   ASSERT_EQ(file.status, LoadStatus::kLoaded);
   EXPECT_EQ(file.markdown, QStringLiteral("# Gr\uFFFD\uFFFDe\n"));
@@ -186,14 +189,15 @@ TEST(FindHeadings, DocumentWithoutTitleHasEmptyTitle) {
 
 TEST(FindAnchor, ResolvesHeadingAnchorsTextsAndNamedAnchors) {
   QTextDocument document;
-  document.setHtml(QStringLiteral("<h1>Title</h1><p>one</p><h2>Adding files</h2><p>two</p>"
-                                  "<h2>Prüfsummen berechnen</h2><p><a name=\"spot\">here</a></p>"));
+  document.setHtml(
+      QStringLiteral("<h1>Title</h1><p>one</p><h2>Adding files</h2><p>two</p>"
+                     "<h2>Prüfsummen berechnen</h2><p><a name=\"spot\">here</a></p>"));
   const std::vector<Heading> headings = FindHeadings(document);
   ASSERT_EQ(headings.size(), 3u);
   EXPECT_EQ(FindAnchor(document, headings, QStringLiteral("adding-files")), headings[1].position);
   EXPECT_EQ(FindAnchor(document, headings, QStringLiteral("Adding Files")), headings[1].position);
-  const QString decoded = QUrl(QStringLiteral("#pr%C3%BCfsummen-berechnen"))
-                              .fragment(QUrl::FullyDecoded);
+  const QString decoded =
+      QUrl(QStringLiteral("#pr%C3%BCfsummen-berechnen")).fragment(QUrl::FullyDecoded);
   EXPECT_EQ(FindAnchor(document, headings, decoded), headings[2].position);
   const std::optional<int> spot = FindAnchor(document, headings, QStringLiteral("spot"));
   ASSERT_TRUE(spot.has_value());

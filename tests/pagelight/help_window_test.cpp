@@ -44,14 +44,16 @@ class HelpWindowTest : public testing::Test {
   QStringList ContentsTexts(int level) const {
     QStringList texts;
     for (const Heading& entry : window_.Contents()) {
-      if (entry.level == level) texts << entry.text;
+      if (entry.level == level)
+        texts << entry.text;
     }
     return texts;
   }
 
   int ContentsIndex(const QString& text) const {
     for (int index = 0; index < static_cast<int>(window_.Contents().size()); ++index) {
-      if (window_.Contents()[index].text == text) return index;
+      if (window_.Contents()[index].text == text)
+        return index;
     }
     return -1;
   }
@@ -126,7 +128,8 @@ TEST_F(HelpWindowTest, ContentsClickScrollsTheHeadingToTheTop) {
   ASSERT_GE(index, 0);
   QTreeWidgetItem* item = nullptr;
   for (QTreeWidgetItemIterator it(window_.ContentsTree()); *it; ++it) {
-    if ((*it)->data(0, Qt::UserRole).toInt() == index) item = *it;
+    if ((*it)->data(0, Qt::UserRole).toInt() == index)
+      item = *it;
   }
   ASSERT_NE(item, nullptr);
   const QRect rect = window_.ContentsTree()->visualItemRect(item);
@@ -176,11 +179,12 @@ TEST_F(HelpWindowTest, AltLeftAndAltRightStepThroughTheHistory) {
 }
 
 TEST_F(HelpWindowTest, InPageLinkJumpsToItsHeadingAndBackReturns) {
-  ShowPage("# Guide\n\nSee [the end](#the-last-part) or [Ende](#%C3%BCber-das-ende).\n\n"
-           "## Filler\n\n" +
-           QByteArray("Line of filler text.\n\n").repeated(80) +
-           "## The last part\n\nEnd.\n\n## Über das Ende\n\nMore.\n\n" +
-           QByteArray("More filler.\n\n").repeated(40));
+  ShowPage(
+      "# Guide\n\nSee [the end](#the-last-part) or [Ende](#%C3%BCber-das-ende).\n\n"
+      "## Filler\n\n" +
+      QByteArray("Line of filler text.\n\n").repeated(80) +
+      "## The last part\n\nEnd.\n\n## Über das Ende\n\nMore.\n\n" +
+      QByteArray("More filler.\n\n").repeated(40));
   window_.FollowLink(QUrl(QStringLiteral("#the-last-part")));
   EXPECT_EQ(TopBlockText(), QStringLiteral("The last part"));
   window_.GoBack();
@@ -285,10 +289,12 @@ TEST_F(HelpWindowTest, ZoomChangesTheFontSizeWithinLimits) {
   window_.ZoomOut();
   EXPECT_LT(window_.Page()->font().pointSizeF(), normal);
 
-  for (int step = 0; step < 30; ++step) window_.ZoomOut();
+  for (int step = 0; step < 30; ++step)
+    window_.ZoomOut();
   EXPECT_EQ(window_.ZoomPercent(), 50);
   EXPECT_GT(window_.Page()->font().pointSizeF(), 0);
-  for (int step = 0; step < 30; ++step) window_.ZoomIn();
+  for (int step = 0; step < 30; ++step)
+    window_.ZoomIn();
   EXPECT_EQ(window_.ZoomPercent(), 300);
 }
 

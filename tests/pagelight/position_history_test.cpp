@@ -50,10 +50,12 @@ TEST(PositionHistory, JumpToWhereTheViewStandsAddsNothing) {
 TEST(PositionHistory, LongSessionKeepsTheNewestEntries) {
   PositionHistory history;
   const int jumps = static_cast<int>(kMaxHistoryEntries) + 100;
-  for (int jump = 1; jump <= jumps; ++jump) RecordJump(history, (jump - 1) * 10, jump * 10);
+  for (int jump = 1; jump <= jumps; ++jump)
+    RecordJump(history, (jump - 1) * 10, jump * 10);
   EXPECT_EQ(history.positions.size(), kMaxHistoryEntries);
   EXPECT_EQ(StepBack(history, jumps * 10), (jumps - 1) * 10);
-  while (CanStepBack(history)) StepBack(history, 0);
+  while (CanStepBack(history))
+    StepBack(history, 0);
   EXPECT_EQ(history.positions.front(), (jumps + 1 - static_cast<int>(kMaxHistoryEntries)) * 10);
 }
 

@@ -18,12 +18,15 @@ QStringList ShippedHelpFiles() {
 Outline ReadOutline(const QString& path) {
   QFile file(path);
   Outline outline;
-  if (!file.open(QIODevice::ReadOnly)) return outline;
+  if (!file.open(QIODevice::ReadOnly))
+    return outline;
   bool in_code = false;
   for (const QByteArray& raw_line : file.readAll().split('\n')) {
     const QString line = QString::fromUtf8(raw_line).trimmed();
-    if (line.startsWith(QStringLiteral("```"))) in_code = !in_code;
-    if (in_code) continue;
+    if (line.startsWith(QStringLiteral("```")))
+      in_code = !in_code;
+    if (in_code)
+      continue;
     if (line.startsWith(QStringLiteral("# ")) && outline.title.isEmpty()) {
       outline.title = line.mid(2).trimmed();
     } else if (line.startsWith(QStringLiteral("## "))) {
@@ -35,10 +38,13 @@ Outline ReadOutline(const QString& path) {
 
 QString Scratch::Write(const QString& name, const QByteArray& bytes) {
   QFile file(Path(name));
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) return {};
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    return {};
   return file.fileName();
 }
 
-QString Scratch::Path(const QString& name) const { return folder_.filePath(name); }
+QString Scratch::Path(const QString& name) const {
+  return folder_.filePath(name);
+}
 
 }  // namespace pagelight_test
