@@ -17,6 +17,7 @@
 #include <QTextFrame>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -42,6 +43,11 @@ constexpr double kTopBottomMargin = 18;
 // A jump leaves this much room above the heading it lands on.
 constexpr int kTopGap = 10;
 
+// Room around the contents entries: pane margin, item padding, a possible scroll bar.
+constexpr int kContentsPaneSlack = 48;
+constexpr int kMinContentsWidth = 200;
+constexpr int kMaxContentsWidth = 340;
+
 const QString kProgramName = QStringLiteral("Pagelight");
 
 QAction* AddAction(QWidget* owner, const QString& text, const QList<QKeySequence>& keys) {
@@ -62,6 +68,7 @@ HelpWindow::HelpWindow()
       find_bar_(new FindBar(page_, nullptr)),
       contents_tree_(new QTreeWidget),
       contents_pane_(new QWidget),
+      splitter_(new QSplitter(Qt::Horizontal)),
       zoom_step_(kNormalZoomStep),
       open_web_link_([](const QUrl& link) { QDesktopServices::openUrl(link); }) {
   setWindowTitle(kProgramName);
@@ -88,8 +95,7 @@ HelpWindow::HelpWindow()
   contents_tree_->setRootIsDecorated(false);
   contents_tree_->setIndentation(16);
   contents_tree_->setFrameShape(QFrame::NoFrame);
-  contents_tree_->setWordWrap(true);
-  contents_tree_->setTextElideMode(Qt::ElideNone);
+  contents_tree_->setTextElideMode(Qt::ElideRight);  // the tool tip shows the whole entry
   contents_tree_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   contents_tree_->header()->setStretchLastSection(true);
   // A side pane in the window's colour, with a little air around each entry.
@@ -110,12 +116,11 @@ HelpWindow::HelpWindow()
   find_bar_->setParent(page_column);
   page_layout->addWidget(find_bar_);
 
-  auto* splitter = new QSplitter(Qt::Horizontal);
-  splitter->addWidget(contents_pane_);
-  splitter->addWidget(page_column);
-  splitter->setStretchFactor(1, 1);
-  splitter->setSizes({250, 650});
-  setCentralWidget(splitter);
+  splitter_->addWidget(contents_pane_);
+  splitter_->addWidget(page_column);
+  splitter_->setStretchFactor(1, 1);
+  splitter_->setChildrenCollapsible(false);
+  setCentralWidget(splitter_);
 
   BuildActions();
 
@@ -273,6 +278,21 @@ void HelpWindow::FillContentsTree() {
     }
   }
   contents_tree_->expandAll();
+  FitContentsPane();
+}
+
+void HelpWindow::FitContentsPane() {
+  // Wide enough for the longest entry, within limits.
+  double widest = 0;
+  for (QTreeWidgetItemIterator item(contents_tree_); *item; ++item) {
+    const QFontMetricsF metrics((*item)->font(0));
+    const int depth = (*item)->parent() != nullptr ? 1 : 0;
+    widest = std::max(widest, metrics.horizontalAdvance((*item)->text(0)) +
+                                  depth * contents_tree_->indentation());
+  }
+  const int pane = std::clamp(static_cast<int>(widest) + kContentsPaneSlack, kMinContentsWidth,
+                              kMaxContentsWidth);
+  splitter_->setSizes({pane, std::max(width() - pane, 1)});
 }
 
 void HelpWindow::JumpToContentsEntry(int index) {

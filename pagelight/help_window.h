@@ -13,6 +13,7 @@
 
 class QAction;
 class QLabel;
+class QSplitter;
 class QTextBrowser;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -69,6 +70,7 @@ class HelpWindow : public QMainWindow {
   void BuildActions();
   void ShowDocument(const QString& fallback_title);
   void FillContentsTree();
+  void FitContentsPane();
   void JumpTo(int position);
   void MoveTo(int position);
   void ScrollToPosition(int position);
@@ -81,6 +83,7 @@ class HelpWindow : public QMainWindow {
   FindBar* find_bar_;
   QTreeWidget* contents_tree_;
   QWidget* contents_pane_;
+  QSplitter* splitter_;
   QAction* back_ = nullptr;
   QAction* forward_ = nullptr;
   QAction* zoom_reset_ = nullptr;
