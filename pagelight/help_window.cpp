@@ -393,6 +393,10 @@ bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void HelpWindow::JumpTo(int position) {
+  // A second jump to the place just reached, with the view unmoved, is no new step: a click on a
+  // contents entry can arrive both as click and as activation.
+  if (position == last_target_ && TopPosition() == top_after_move_)
+    return;
   RecordJump(history_, TopPosition(), position);
   MoveTo(position);
   UpdateNavigation();
@@ -404,6 +408,7 @@ void HelpWindow::MoveTo(int position) {
   cursor.setPosition(std::clamp(position, 0, page_->document()->characterCount() - 1));
   page_->setTextCursor(cursor);
   ScrollToPosition(cursor.position());
+  top_after_move_ = TopPosition();
 }
 
 void HelpWindow::ScrollToPosition(int position) {

@@ -94,7 +94,8 @@ class HelpWindow : public QMainWindow {
   std::vector<Heading> contents_;
   PositionHistory history_;
   int zoom_step_;
-  int last_target_ = 0;  // where the last jump or history step went
+  int last_target_ = 0;     // where the last jump or history step went
+  int top_after_move_ = 0;  // TopPosition() right after it
   bool syncing_contents_ = false;
   std::function<void(const QUrl&)> open_web_link_;
 };

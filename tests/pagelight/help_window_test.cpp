@@ -167,6 +167,17 @@ TEST_F(HelpWindowTest, BackAndForwardAfterTwoContentsJumps) {
   EXPECT_FALSE(window_.CanGoForward());
 }
 
+TEST_F(HelpWindowTest, RepeatedJumpToAnEntryNearTheEndAddsNoHistoryStep) {
+  ShowEnglishHelp();
+  // The last section cannot scroll to the top, so the view stands elsewhere after the jump.
+  const int last = static_cast<int>(window_.Contents().size()) - 1;
+  window_.JumpToContentsEntry(last);
+  window_.JumpToContentsEntry(last);
+  window_.GoBack();
+  EXPECT_EQ(ScrollValue(), 0);
+  EXPECT_FALSE(window_.CanGoBack());
+}
+
 TEST_F(HelpWindowTest, AltLeftAndAltRightStepThroughTheHistory) {
   ShowEnglishHelp();
   window_.JumpToContentsEntry(ContentsIndex(QStringLiteral("Adding files")));
