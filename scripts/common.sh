@@ -11,7 +11,7 @@ SUMVANE_PACKAGES=(
   libdeflate-dev libisal-dev libxcb1-dev
   libgtest-dev clang libclang-rt-14-dev openssl
   xvfb xdotool xclip x11-utils python3
-  fonts-liberation fonts-dejavu-core
+  fonts-liberation fonts-dejavu-core fonts-ipafont-gothic
 )
 
 step() { printf '\n==> %s\n' "$*"; }
