@@ -7,13 +7,15 @@ namespace {
 
 std::mutex gateLock;
 std::condition_variable gateOpened;
-bool paused = false;  // guarded by gateLock
+bool paused = false;   // guarded by gateLock
+long pauseCount = 0;  // guarded by gateLock
 
 }  // namespace
 
 void PauseWorker() {
   std::lock_guard<std::mutex> lock(gateLock);
   paused = true;
+  ++pauseCount;
 }
 
 void ResumeWorker() {
@@ -22,6 +24,11 @@ void ResumeWorker() {
     paused = false;
   }
   gateOpened.notify_all();
+}
+
+long WorkerPauseCount() {
+  std::lock_guard<std::mutex> lock(gateLock);
+  return pauseCount;
 }
 
 bool IsWorkerPaused() {

@@ -10,6 +10,8 @@
 void PauseWorker();
 void ResumeWorker();
 bool IsWorkerPaused();
+// How many times the gate has been shut so far (lets a test wait for a pause it provoked).
+long WorkerPauseCount();
 
 // Worker thread: returns at once when the gate is open, else when ResumeWorker is called.
 void WaitIfPaused();

@@ -76,6 +76,7 @@ TEST_F(ExportTest, FailedSaveWarnsAndLeavesTheOldFileWhole) {
   const std::string folder = temp.Folder("taken.txt");
   temp.Write("taken.txt/inside", "keep");
   platform::ScriptFileDialogAnswers({{folder}});
+  ScriptMessageDialogAnswers({0});
   SaveResults();
   ASSERT_EQ(ShownMessageDialogs().size(), 1u);
   EXPECT_EQ(ShownMessageDialogs()[0].text, FixtureText(u"tReqSAVEERROR"));
@@ -86,6 +87,7 @@ TEST_F(ExportTest, FailedSaveWarnsAndLeavesTheOldFileWhole) {
   // A folder that does not exist: nothing is created, and the user is told.
   ClearShownMessageDialogs();
   platform::ScriptFileDialogAnswers({{temp.path() + "no/such/folder/out.txt"}});
+  ScriptMessageDialogAnswers({0});
   SaveResults();
   ASSERT_EQ(ShownMessageDialogs().size(), 1u);
   struct stat info {};
@@ -93,6 +95,7 @@ TEST_F(ExportTest, FailedSaveWarnsAndLeavesTheOldFileWhole) {
 }
 
 TEST_F(ExportTest, ClipboardHoldsTheSameTextAsTheSavedFile) {
+  ScriptMessageDialogAnswers({0});
   CopyResults();
   EXPECT_EQ(platform::ClipboardText(), platform::Utf8ToUtf16(kExpected));
   ASSERT_EQ(ShownMessageDialogs().size(), 1u);
@@ -103,6 +106,7 @@ TEST_F(ExportTest, ClipboardHoldsTheSameTextAsTheSavedFile) {
 
 TEST_F(ExportTest, EmptyListExportsNothing) {
   platform::ListClear(MainWindow, FileList);
+  ScriptMessageDialogAnswers({0});
   CopyResults();
   EXPECT_EQ(platform::ClipboardText(), u"");
 }

@@ -32,6 +32,14 @@ void PostCalculateClick() {
   platform::PostEvent({platform::EventKind::Control, MainWindow, CalculateButton, {}});
 }
 
+// From the worker: clicks Calculate (which asks to cancel) and waits until the main thread has
+// paused the job for the question. The question may already be answered when this returns.
+void ClickCalculateAndWaitForThePause() {
+  const long before = WorkerPauseCount();
+  PostCalculateClick();
+  while (WorkerPauseCount() == before) platform::SleepMilliseconds(1);
+}
+
 class JobTest : public MainWindowTest {
  protected:
   void SetUp() override {
@@ -106,9 +114,7 @@ TEST_F(JobTest, RunningJobLocksTheWindowButTheCancelButtonAndLanguageItems) {
   AddFiles(2);
   std::atomic<bool> checked{false};
   g_step = [&](int row) {
-    if (row != 0) return;
-    PostCalculateClick();  // asks to cancel while we look at the window
-    while (!IsWorkerPaused()) platform::SleepMilliseconds(1);
+    if (row == 0) ClickCalculateAndWaitForThePause();  // we look at the window meanwhile
   };
   g_dialogOpen = [&] {
     if (checked) {  // the summary at the end
@@ -168,9 +174,7 @@ TEST_P(CancelTest, CancelAtTheThirdOfTenRows) {
   const CancelCase& c = GetParam();
   AddFiles(10);
   g_step = [](int row) {
-    if (row != 2) return;
-    PostCalculateClick();
-    while (!IsWorkerPaused()) platform::SleepMilliseconds(1);
+    if (row == 2) ClickCalculateAndWaitForThePause();
   };
   ScriptMessageDialogAnswers({c.answer, 0});
   RunJob();
@@ -193,10 +197,8 @@ INSTANTIATE_TEST_SUITE_P(Answers, CancelTest,
 TEST_F(JobTest, EndOfJobPostedAsTheCancelQuestionOpensIsNotLost) {
   AddFiles(2);
   g_step = [](int row) {
-    if (row != -1) return;
     // The click lands just before the worker posts its last event.
-    PostCalculateClick();
-    while (!IsWorkerPaused()) platform::SleepMilliseconds(1);
+    if (row == -1) ClickCalculateAndWaitForThePause();
   };
   int dialogs = 0;
   g_dialogOpen = [&] {
