@@ -16,6 +16,7 @@ trap cleanup EXIT
 
 fail() {
   echo "FAIL: $*" >&2
+  [ -f "$WORK/app.log" ] && sed 's/^/  program: /' "$WORK/app.log" >&2
   exit 1
 }
 
@@ -57,7 +58,9 @@ start_app() {
 main_window() {
   local id
   id=$(timeout 20 xdotool search --sync --onlyvisible --name '^Sumvane v1\.0\.0\.0 \(x64\) - Morvandel$' | head -n1) ||
-    fail "main window did not appear: $(cat "$WORK/app.log")"
+    fail "main window did not appear"
+  # Let the toolkit finish showing and laying out before keys arrive.
+  sleep 0.5
   echo "$id"
 }
 
@@ -65,12 +68,23 @@ window_size() {
   xdotool getwindowgeometry "$1" | awk '/Geometry/ {print $2}'
 }
 
+# Waits until the program shows at least N windows (a dialog opens in a window of its own).
+wait_visible_windows() {
+  local want="$1"
+  for _ in $(seq 100); do
+    [ "$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | wc -l)" -ge "$want" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 # Quits through File → Quit with the keyboard and answers the question with Return.
 quit_through_menu() {
   local window="$1"
   xdotool windowfocus --sync "$window"
-  xdotool key --delay 150 alt Down Up Return
-  sleep 0.5
+  xdotool key --delay 200 alt Down Up Return
+  wait_visible_windows 2 || fail "the quit question did not open"
+  sleep 0.3
   xdotool key Return
 }
 
