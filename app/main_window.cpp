@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/ids.h"
+#include "app/product_info.h"
 #include "lang/string_table.h"
 
 namespace {
@@ -147,7 +148,9 @@ void RestoreSelections() {
 bool OpenMainWindow() {
   const int width = static_cast<int>(AppState.WindowWidth);
   const int height = static_cast<int>(AppState.WindowHeight);
-  platform::WindowSpec window{u"Sumvane v" SUMVANE_VERSION_U16 u" (x64) - " SUMVANE_COMPANY_U16,
+  const std::u16string title = std::u16string(kProductName) + u" v" + kProductVersion +
+                              u" (x64) - " + kCompanyName;
+  platform::WindowSpec window{title,
                               {0, 0, width, height},
                               platform::WindowResizable | platform::WindowMinimiseBox |
                                   platform::WindowCentredOnScreen | platform::WindowWithMenuBar,

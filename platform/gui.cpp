@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFont>
@@ -12,6 +14,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -365,6 +368,10 @@ Size WindowInnerSize(int window) {
 Size WindowClientSize(int window) {
   WindowRecord* record = FindWindow(window);
   if (record == nullptr) return {};
+  // A hidden window has not laid out its client area yet; do it now so the size is real.
+  if (record->window && !record->window->isVisible() && record->window->layout() != nullptr) {
+    record->window->layout()->activate();
+  }
   return {record->client->width(), record->client->height()};
 }
 
@@ -832,6 +839,10 @@ bool SetClipboardText(const std::u16string& text) {
 std::u16string ClipboardText() {
   QClipboard* clipboard = QGuiApplication::clipboard();
   return clipboard != nullptr ? FromQString(clipboard->text()) : std::u16string();
+}
+
+bool OpenWebAddress(const std::u16string& address) {
+  return QDesktopServices::openUrl(QUrl(ToQString(address)));
 }
 
 Colour ButtonFaceColour() {
