@@ -16,7 +16,8 @@
 namespace {
 
 void SetEnabled(std::initializer_list<int> controls, bool enabled) {
-  for (const int control : controls) platform::SetControlEnabled(MainWindow, control, enabled);
+  for (const int control : controls)
+    platform::SetControlEnabled(MainWindow, control, enabled);
 }
 
 void CalculateOrCancel() {
@@ -27,7 +28,9 @@ void CalculateOrCancel() {
   }
 }
 
-void QuitFromMenu() { ConfirmQuit(false); }
+void QuitFromMenu() {
+  ConfirmQuit(false);
+}
 
 struct Command {
   int id;
@@ -35,14 +38,14 @@ struct Command {
 };
 
 constexpr Command kControlCommands[] = {
-    {BrowseButton, BrowseForFiles},   {FileList, ListActivity},
-    {ClipboardButton, CopyResults},   {SaveButton, SaveResults},
-    {DeleteButton, DeleteSelectedRows}, {DeleteAllButton, DeleteAllRows},
+    {BrowseButton, BrowseForFiles},       {FileList, ListActivity},
+    {ClipboardButton, CopyResults},       {SaveButton, SaveResults},
+    {DeleteButton, DeleteSelectedRows},   {DeleteAllButton, DeleteAllRows},
     {CalculateButton, CalculateOrCancel},
 };
 
 constexpr Command kMenuCommands[] = {
-    {MenuOpen, BrowseForFiles}, {MenuQuit, QuitFromMenu},     {MenuHelp, ShowHelp},
+    {MenuOpen, BrowseForFiles},   {MenuQuit, QuitFromMenu}, {MenuHelp, ShowHelp},
     {MenuAbout, ShowAboutWindow}, {MenuWeb, OpenWebsite},
 };
 
@@ -59,7 +62,8 @@ bool RunCommand(const Command (&table)[N], int id) {
 
 bool IsAlgorithmOption(int control) {
   for (const ControlId option : kAlgorithmOptions) {
-    if (option == control) return true;
+    if (option == control)
+      return true;
   }
   return false;
 }
@@ -75,7 +79,8 @@ void DispatchMainWindowEvent(const platform::Event& event) {
       }
       break;
     case EventKind::Menu:
-      if (!RunCommand(kMenuCommands, event.id)) SwitchLanguage(event.id);
+      if (!RunCommand(kMenuCommands, event.id))
+        SwitchLanguage(event.id);
       break;
     case EventKind::Size:
       HandleSizeEvent();
@@ -84,10 +89,12 @@ void DispatchMainWindowEvent(const platform::Event& event) {
       ConfirmQuit(true);
       break;
     case EventKind::Drop:
-      if (event.id == FileList) AddDroppedPaths(event.data);
+      if (event.id == FileList)
+        AddDroppedPaths(event.data);
       break;
     case EventKind::Custom:
-      if (event.id == EventJobFinished) FinishJob();
+      if (event.id == EventJobFinished)
+        FinishJob();
       break;
     default:
       break;
@@ -105,7 +112,8 @@ void DispatchEvent(const platform::Event& event) {
 }
 
 void RunEventLoop() {
-  while (AppState.QuitRequested == 0) DispatchEvent(platform::WaitEvent());
+  while (AppState.QuitRequested == 0)
+    DispatchEvent(platform::WaitEvent());
 }
 
 void ListActivity() {
@@ -123,25 +131,30 @@ void AfterListEmptied() {
 
 void DeleteSelectedRows() {
   std::vector<int> selected = platform::ListSelectedRows(MainWindow, FileList);
-  if (selected.empty()) return;
-  if (ShowMessageDialog(AppState.WarningPreset, LookupText(u"tReqDELETE")) == 0) return;
+  if (selected.empty())
+    return;
+  if (ShowMessageDialog(AppState.WarningPreset, LookupText(u"tReqDELETE")) == 0)
+    return;
   // Highest first, so the lower indices stay valid while rows go.
   for (auto row = selected.rbegin(); row != selected.rend(); ++row) {
     platform::ListRemoveRow(MainWindow, FileList, *row);
   }
   platform::SetControlEnabled(MainWindow, DeleteButton, false);
-  if (platform::ListRowCount(MainWindow, FileList) == 0) AfterListEmptied();
+  if (platform::ListRowCount(MainWindow, FileList) == 0)
+    AfterListEmptied();
 }
 
 void DeleteAllRows() {
-  if (ShowMessageDialog(AppState.WarningPreset, LookupText(u"tReqDELETEALL")) == 0) return;
+  if (ShowMessageDialog(AppState.WarningPreset, LookupText(u"tReqDELETEALL")) == 0)
+    return;
   platform::ListClear(MainWindow, FileList);
   AfterListEmptied();
 }
 
 void ChooseAlgorithm(int option) {
   for (int64_t index = 0; index < 5; ++index) {
-    if (kAlgorithmOptions[index] == option) AppState.Algorithm = index;
+    if (kAlgorithmOptions[index] == option)
+      AppState.Algorithm = index;
   }
   EnableBitsOptionsFor(AppState.Algorithm);
 }

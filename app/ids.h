@@ -82,5 +82,4 @@ constexpr int EventJobFinished = 65536;
 // The algorithm options in AlgorithmIndex order, the digest-size options in BitsIndex order.
 constexpr ControlId kAlgorithmOptions[] = {Crc32Option, Md5Option, Sha1Option, Sha2Option,
                                            Sha3Option};
-constexpr ControlId kBitsOptions[] = {Bits224Option, Bits256Option, Bits384Option,
-                                      Bits512Option};
+constexpr ControlId kBitsOptions[] = {Bits224Option, Bits256Option, Bits384Option, Bits512Option};

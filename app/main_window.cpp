@@ -17,9 +17,15 @@ struct Coord {
     return offset + (base == FromWidth ? width : base == FromHeight ? height : 0);
   }
 };
-constexpr Coord Px(int value) { return {Coord::Fixed, value}; }
-constexpr Coord W(int offset) { return {Coord::FromWidth, offset}; }
-constexpr Coord H(int offset) { return {Coord::FromHeight, offset}; }
+constexpr Coord Px(int value) {
+  return {Coord::Fixed, value};
+}
+constexpr Coord W(int offset) {
+  return {Coord::FromWidth, offset};
+}
+constexpr Coord H(int offset) {
+  return {Coord::FromHeight, offset};
+}
 
 struct ControlSpec {
   ControlId id;
@@ -31,6 +37,7 @@ struct ControlSpec {
   bool enabledAtStart;
 };
 
+// clang-format off
 // The controls in creation order. Creation order matters: radio buttons created in a row form
 // one group, and BitsLabel separates the algorithm group from the digest-size group.
 constexpr ControlSpec kControls[] = {
@@ -57,10 +64,12 @@ constexpr ControlSpec kControls[] = {
     {JobProgress, ControlKind::ProgressBar, Px(5), H(-55), W(-145), Px(27), u"", false, -1, true},
     {CalculateButton, ControlKind::Button, W(-135), H(-60), Px(130), Px(35), u"tMainCALCULATE", true, FontCalculate, false},
 };
+// clang-format on
 
 const ControlSpec* SpecOf(int control) {
   for (const ControlSpec& spec : kControls) {
-    if (spec.id == control) return &spec;
+    if (spec.id == control)
+      return &spec;
   }
   return nullptr;
 }
@@ -91,7 +100,8 @@ constexpr MenuEntry kFixedMenuEntries[] = {
 
 void AddFixedEntries(int position) {
   for (const MenuEntry& entry : kFixedMenuEntries) {
-    if (entry.position != position) continue;
+    if (entry.position != position)
+      continue;
     if (entry.item < 0) {
       platform::AddMenuSeparator(MainWindow, position);
     } else {
@@ -104,7 +114,8 @@ void AddFixedEntries(int position) {
 
 platform::Rect ControlLayoutRect(int control, int width, int height) {
   const ControlSpec* spec = SpecOf(control);
-  if (spec == nullptr) return {};
+  if (spec == nullptr)
+    return {};
   return {spec->x.At(width, height), spec->y.At(width, height), spec->width.At(width, height),
           spec->height.At(width, height)};
 }
@@ -118,7 +129,8 @@ void EnableBitsOptionsFor(int64_t algorithm) {
 
 void BuildMainMenu() {
   for (int position = 0; position < 3; ++position) {
-    if (!platform::AddMenu(MainWindow, position, LookupText(kMenuTitles[position]))) return;
+    if (!platform::AddMenu(MainWindow, position, LookupText(kMenuTitles[position])))
+      return;
     if (position != kLanguagesMenu) {
       AddFixedEntries(position);
       continue;
@@ -148,14 +160,15 @@ void RestoreSelections() {
 bool OpenMainWindow() {
   const int width = static_cast<int>(AppState.WindowWidth);
   const int height = static_cast<int>(AppState.WindowHeight);
-  const std::u16string title = std::u16string(kProductName) + u" v" + kProductVersion +
-                              u" (x64) - " + kCompanyName;
+  const std::u16string title =
+      std::u16string(kProductName) + u" v" + kProductVersion + u" (x64) - " + kCompanyName;
   platform::WindowSpec window{title,
                               {0, 0, width, height},
                               platform::WindowResizable | platform::WindowMinimiseBox |
                                   platform::WindowCentredOnScreen | platform::WindowWithMenuBar,
                               -1};
-  if (!platform::OpenWindow(MainWindow, window)) return false;
+  if (!platform::OpenWindow(MainWindow, window))
+    return false;
   platform::SetWindowMinimumSize(MainWindow, {840, 600});
   BuildMainMenu();
 
@@ -164,8 +177,10 @@ bool OpenMainWindow() {
     platform::CreateControl(MainWindow, spec.id, spec.kind,
                             ControlLayoutRect(spec.id, width, height),
                             spec.kind == ControlKind::FileList ? u"" : text);
-    if (spec.font >= 0) platform::SetControlFont(MainWindow, spec.id, spec.font);
-    if (!spec.enabledAtStart) platform::SetControlEnabled(MainWindow, spec.id, false);
+    if (spec.font >= 0)
+      platform::SetControlFont(MainWindow, spec.id, spec.font);
+    if (!spec.enabledAtStart)
+      platform::SetControlEnabled(MainWindow, spec.id, false);
   }
   platform::SetControlToolTip(MainWindow, SourceField, LookupText(u"tMainSOURCETIP"));
   platform::ListSetHeader(MainWindow, FileList, 0, LookupText(u"tMainFILENAME"));

@@ -22,15 +22,15 @@ struct FontSpec {
 };
 
 constexpr FontSpec kFonts[] = {
-    {FontNormal, u"Arial", 11, false},  {FontCalculate, u"Arial", 14, true},
-    {FontList, u"Arial", 10, false},    {FontDialog, u"Arial", 12, true},
+    {FontNormal, u"Arial", 11, false},      {FontCalculate, u"Arial", 14, true},
+    {FontList, u"Arial", 10, false},        {FontDialog, u"Arial", 12, true},
     {FontAboutTitle, u"Tahoma", 25, false},
 };
 
 constexpr ImageId kBuiltinImages[] = {
-    ImageLogo,      ImageWeb,      ImageBulb,      ImageQuestion,  ImageWarning,
-    ImageMenuOpen,  ImageMenuAbout, ImageMenuHelp, ImageMenuQuit,  ImageRowBusy,
-    ImageRowDone,   ImageRowQueued, ImageRowFailed,
+    ImageLogo,     ImageWeb,       ImageBulb,      ImageQuestion, ImageWarning,
+    ImageMenuOpen, ImageMenuAbout, ImageMenuHelp,  ImageMenuQuit, ImageRowBusy,
+    ImageRowDone,  ImageRowQueued, ImageRowFailed,
 };
 
 }  // namespace
@@ -62,7 +62,8 @@ bool StartUp(int argc, char** argv) {
   ChooseCurrentLanguage();
   LoadLanguageStrings(LanguagePackPath(), AppState.Language);
   UpdatePresetTexts();
-  if (!OpenMainWindow()) return false;
+  if (!OpenMainWindow())
+    return false;
   AddStartupPath();
   platform::ShowWindow(MainWindow);
   return true;
@@ -75,7 +76,8 @@ void ReadBackSelections() {
     }
   }
   for (int64_t index = 0; index < 4; ++index) {
-    if (platform::IsControlChecked(MainWindow, kBitsOptions[index])) AppState.Bits = index;
+    if (platform::IsControlChecked(MainWindow, kBitsOptions[index]))
+      AppState.Bits = index;
   }
 }
 
@@ -86,7 +88,8 @@ void ExitSequence() {
 }
 
 int RunProgram(int argc, char** argv) {
-  if (!platform::Initialise(argc, argv)) return 1;
+  if (!platform::Initialise(argc, argv))
+    return 1;
   if (StartUp(argc, argv)) {
     AppState.QuitRequested = 0;
     RunEventLoop();

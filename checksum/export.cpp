@@ -35,14 +35,15 @@ void CopyResults() {
 }
 
 void SaveResults() {
-  const std::string source =
-      platform::Utf16ToUtf8(platform::ControlText(MainWindow, SourceField));
+  const std::string source = platform::Utf16ToUtf8(platform::ControlText(MainWindow, SourceField));
   std::string name =
       platform::ShowSaveFileDialog(MainWindow, LookupText(u"tReqSAVEDATA"),
                                    LookupText(u"tReqSAVEPATTERN"), FolderPart(source) + "Checksum");
-  if (name.empty()) return;
+  if (name.empty())
+    return;
   platform::SetWindowEnabled(MainWindow, false);
-  if (!HasExtension(platform::Utf8ToUtf16(name))) name += ".txt";
+  if (!HasExtension(platform::Utf8ToUtf16(name)))
+    name += ".txt";
   // Written beside the target and renamed over it, so a failure leaves any old file whole.
   const bool saved = platform::WriteFileAtomically(name, ListResultText());
   platform::SetWindowEnabled(MainWindow, true);

@@ -31,12 +31,13 @@ std::string SourceFolder() {
 }  // namespace
 
 void BrowseForFiles() {
-  const std::vector<std::string> chosen =
-      platform::ShowOpenFilesDialog(MainWindow, LookupText(u"tReqOPENFILE"),
-                                    LookupText(u"tReqOPENPATTERN"), SourceFolder());
-  if (chosen.empty()) return;
+  const std::vector<std::string> chosen = platform::ShowOpenFilesDialog(
+      MainWindow, LookupText(u"tReqOPENFILE"), LookupText(u"tReqOPENPATTERN"), SourceFolder());
+  if (chosen.empty())
+    return;
   SetSource(FolderPart(chosen.front()));
-  for (const std::string& path : chosen) AppendQueuedRow(path);
+  for (const std::string& path : chosen)
+    AppendQueuedRow(path);
   EnableJobButtons();
 }
 
@@ -46,11 +47,13 @@ void AddPath(const std::string& path) {
       return;
     case platform::PathKind::Folder: {
       const auto entries = platform::ListFolder(path);
-      if (!entries) return;
+      if (!entries)
+        return;
       const std::string folder = WithTrailingSeparator(path);
       // Only the files lying directly in the folder; sub-folders are not entered.
       for (const platform::FolderEntry& entry : *entries) {
-        if (!entry.isFolder) AppendQueuedRow(folder + entry.name);
+        if (!entry.isFolder)
+          AppendQueuedRow(folder + entry.name);
       }
       if (platform::ListRowCount(MainWindow, FileList) > 0) {
         SetSource(folder);
@@ -72,11 +75,13 @@ void AddDroppedPaths(const std::string& paths) {
   for (;;) {
     const size_t end = paths.find('\n', start);
     AddPath(paths.substr(start, end == std::string::npos ? std::string::npos : end - start));
-    if (end == std::string::npos) break;
+    if (end == std::string::npos)
+      break;
     start = end + 1;
   }
 }
 
 void AddStartupPath() {
-  if (!AppState.CommandLineSource.empty()) AddPath(AppState.CommandLineSource);
+  if (!AppState.CommandLineSource.empty())
+    AddPath(AppState.CommandLineSource);
 }

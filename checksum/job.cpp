@@ -13,27 +13,31 @@
 namespace {
 
 constexpr int kJobMenuItems[] = {MenuOpen, MenuQuit, MenuHelp, MenuAbout, MenuWeb};
-constexpr int kJobControls[] = {SourceField, BrowseButton,  FileList,        ClipboardButton,
-                                SaveButton,  DeleteButton,  DeleteAllButton};
+constexpr int kJobControls[] = {SourceField, BrowseButton, FileList,       ClipboardButton,
+                                SaveButton,  DeleteButton, DeleteAllButton};
 constexpr int64_t kDigestBits[] = {224, 256, 384, 512};
 void (*g_stepHook)(int row) = nullptr;
 
 void Step(int row) {
-  if (g_stepHook != nullptr) g_stepHook(row);
+  if (g_stepHook != nullptr)
+    g_stepHook(row);
 }
 
 void SetMenuItemsEnabled(bool enabled) {
-  for (const int item : kJobMenuItems) platform::SetMenuItemEnabled(MainWindow, item, enabled);
+  for (const int item : kJobMenuItems)
+    platform::SetMenuItemEnabled(MainWindow, item, enabled);
 }
 
 void SetOptionsEnabled(const ControlId* options, size_t count, bool enabled) {
-  for (size_t i = 0; i < count; ++i) platform::SetControlEnabled(MainWindow, options[i], enabled);
+  for (size_t i = 0; i < count; ++i)
+    platform::SetControlEnabled(MainWindow, options[i], enabled);
 }
 
 // The digest size the options show; 0 when none is selected. Safe on the worker thread.
 int64_t SelectedDigestBits() {
   for (size_t i = 0; i < std::size(kBitsOptions); ++i) {
-    if (platform::IsControlChecked(MainWindow, kBitsOptions[i])) return kDigestBits[i];
+    if (platform::IsControlChecked(MainWindow, kBitsOptions[i]))
+      return kDigestBits[i];
   }
   return 0;
 }
@@ -53,7 +57,8 @@ void StartJob() {
   platform::SetProgressRange(MainWindow, JobProgress, 0, rows);
   platform::SetControlText(MainWindow, CalculateButton, LookupText(u"tMainCANCEL"));
   SetMenuItemsEnabled(false);
-  for (const int control : kJobControls) platform::SetControlEnabled(MainWindow, control, false);
+  for (const int control : kJobControls)
+    platform::SetControlEnabled(MainWindow, control, false);
   SetOptionsEnabled(kAlgorithmOptions, std::size(kAlgorithmOptions), false);
   SetOptionsEnabled(kBitsOptions, std::size(kBitsOptions), false);
 
@@ -73,7 +78,8 @@ void ChecksumWorker(int64_t algorithm) {
   const int64_t bits = SelectedDigestBits();
   for (int row = 0; row < platform::ListRowCount(MainWindow, FileList); ++row) {
     WaitIfPaused();
-    if (AppState.CancelRequested.load() == 1) continue;
+    if (AppState.CancelRequested.load() == 1)
+      continue;
     Step(row);
     AppState.FilesProcessed += 1;
     platform::SetProgressValue(MainWindow, JobProgress, row);
@@ -95,7 +101,9 @@ void ChecksumWorker(int64_t algorithm) {
   PostJobFinished();
 }
 
-void SetWorkerStepHookForTests(void (*hook)(int row)) { g_stepHook = hook; }
+void SetWorkerStepHookForTests(void (*hook)(int row)) {
+  g_stepHook = hook;
+}
 
 void RequestCancel() {
   PauseJob();
@@ -106,9 +114,13 @@ void RequestCancel() {
   ResumeJob();
 }
 
-void PauseJob() { PauseWorker(); }
+void PauseJob() {
+  PauseWorker();
+}
 
-void ResumeJob() { ResumeWorker(); }
+void ResumeJob() {
+  ResumeWorker();
+}
 
 std::u16string JobSummary(bool cancelled, int64_t processed, int64_t rows, int64_t failed) {
   using platform::NumberToUtf16;

@@ -7,7 +7,7 @@ namespace {
 
 std::mutex gateLock;
 std::condition_variable gateOpened;
-bool paused = false;   // guarded by gateLock
+bool paused = false;  // guarded by gateLock
 long pauseCount = 0;  // guarded by gateLock
 
 }  // namespace

@@ -36,7 +36,8 @@ void ShowAboutWindow() {
 void HandleAboutWindowEvent(const platform::Event& event) {
   const bool closes = (event.kind == platform::EventKind::Control && event.id == AboutOkButton) ||
                       event.kind == platform::EventKind::Close;
-  if (!closes) return;
+  if (!closes)
+    return;
   platform::DestroyWindow(AboutWindow);
   platform::SetWindowEnabled(MainWindow, true);
 }

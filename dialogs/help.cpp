@@ -18,7 +18,8 @@ std::string g_programForTests;
 
 // The viewer beside the program, else the one on PATH.
 std::string ViewerProgram() {
-  if (!g_programForTests.empty()) return g_programForTests;
+  if (!g_programForTests.empty())
+    return g_programForTests;
   const std::string beside = AppState.ProgramFolder + kViewerName;
   return access(beside.c_str(), X_OK) == 0 ? beside : kViewerName;
 }
@@ -27,9 +28,11 @@ std::string ViewerProgram() {
 // the main thread may still be using the value it read.
 void HelpWatcher() {
   for (;;) {
-    if (AppState.HelpWatchActive.load() == 0) return;
+    if (AppState.HelpWatchActive.load() == 0)
+      return;
     const platform::ProgramHandle program = AppState.HelpProgram.load();
-    if (program == 0) return;
+    if (program == 0)
+      return;
     if (!platform::IsProgramRunning(program)) {
       AppState.HelpProgram = 0;
       AppState.HelpWatchActive = 0;
@@ -47,24 +50,32 @@ std::string HelpFileName() {
 
 void ShowHelp() {
   const std::string helpFile = HelpFileName();
-  if (platform::IsProgramRunning(AppState.HelpProgram.load())) return;
+  if (platform::IsProgramRunning(AppState.HelpProgram.load()))
+    return;
   // Name and folder go to the viewer as separate arguments, never through a shell.
   const platform::ProgramHandle program =
       platform::StartProgram(ViewerProgram(), {helpFile}, AppState.ProgramFolder);
   AppState.HelpProgram = program;
-  if (program == 0) return;  // nothing to report; the next F1 tries again
+  if (program == 0)
+    return;  // nothing to report; the next F1 tries again
   AppState.HelpWatchActive = 1;
-  if (!platform::StartDetachedThread(HelpWatcher)) AppState.HelpWatchActive = 0;
+  if (!platform::StartDetachedThread(HelpWatcher))
+    AppState.HelpWatchActive = 0;
 }
 
 void StopHelpProgram() {
   const platform::ProgramHandle program = AppState.HelpProgram.load();
-  if (program == 0 || !platform::IsProgramRunning(program)) return;
+  if (program == 0 || !platform::IsProgramRunning(program))
+    return;
   AppState.HelpWatchActive = 0;
   platform::TerminateProgram(program, kTerminateGraceMs);
   platform::ReleaseProgram(program);
 }
 
-void OpenWebsite() { platform::OpenWebAddress(kWebAddress); }
+void OpenWebsite() {
+  platform::OpenWebAddress(kWebAddress);
+}
 
-void SetHelpProgramForTests(const std::string& program) { g_programForTests = program; }
+void SetHelpProgramForTests(const std::string& program) {
+  g_programForTests = program;
+}

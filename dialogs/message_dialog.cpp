@@ -27,7 +27,8 @@ struct Captions {
 
 Captions SplitCaptions(const std::u16string& buttons) {
   const size_t bar = buttons.find(u'|');
-  if (bar == std::u16string::npos) return {false, buttons, {}};
+  if (bar == std::u16string::npos)
+    return {false, buttons, {}};
   const size_t secondEnd = buttons.find(u'|', bar + 1);
   return {true, buttons.substr(0, bar), buttons.substr(bar + 1, secondEnd - (bar + 1))};
 }
@@ -61,14 +62,16 @@ bool BuildDialogWindow(const MessageDialogSpec& spec, const std::u16string& text
   const bool hasImage = spec.Image != -1 && HasImage(static_cast<int>(spec.Image));
   const Size image = hasImage ? ImageSize(static_cast<int>(spec.Image)) : Size{};
   int height = static_cast<int>(spec.Height);
-  if (hasImage && image.height + 9 >= height) height = image.height + 10;
+  if (hasImage && image.height + 9 >= height)
+    height = image.height + 10;
   const int width = static_cast<int>(spec.Width);
 
   WindowSpec window{spec.Title,
                     {static_cast<int>(spec.X), static_cast<int>(spec.Y), width, height},
                     WindowCentredOnOwner,
                     MainWindow};
-  if (!OpenWindow(MessageWindow, window)) return false;
+  if (!OpenWindow(MessageWindow, window))
+    return false;
   SetWindowBackground(MessageWindow, spec.WindowColor);
 
   if (hasImage) {
@@ -80,7 +83,8 @@ bool BuildDialogWindow(const MessageDialogSpec& spec, const std::u16string& text
   CreateControl(MessageWindow, DialogText, ControlKind::Label,
                 {textX, 5, width - textX - 5, height - 40}, ExpandLineBreaks(text));
   SetLabelAlignment(MessageWindow, DialogText, spec.TextFlags);
-  if (spec.Font != -1) SetControlFont(MessageWindow, DialogText, static_cast<int>(spec.Font));
+  if (spec.Font != -1)
+    SetControlFont(MessageWindow, DialogText, static_cast<int>(spec.Font));
   SetControlColours(MessageWindow, DialogText, spec.WindowColor, spec.TextColor);
 
   const StripShape strip = StripFor(spec, image.width, hasImage);
@@ -115,12 +119,16 @@ int AnswerFor(const platform::Event& event) {
   const int rightAnswer = AppState.DialogYesFirst == 1 ? 0 : 1;
   switch (event.kind) {
     case EventKind::Control:
-      if (event.id == DialogRightButton) return rightAnswer;
-      if (event.id == DialogSecondButton) return 1 - rightAnswer;
+      if (event.id == DialogRightButton)
+        return rightAnswer;
+      if (event.id == DialogSecondButton)
+        return 1 - rightAnswer;
       return -1;
     case EventKind::Key:
-      if (event.id == platform::KeyReturn) return 1;
-      if (event.id == platform::KeyEscape) return 0;
+      if (event.id == platform::KeyReturn)
+        return 1;
+      if (event.id == platform::KeyEscape)
+        return 0;
       return -1;
     case EventKind::Close:
       return 0;
@@ -199,7 +207,8 @@ int ShowMessageDialog(const MessageDialogSpec& spec, const std::u16string& text)
   }
   platform::ShowWindow(MessageWindow);
   platform::SetFocus(MessageWindow, DialogRightButton);
-  if (g_openHook != nullptr) g_openHook();
+  if (g_openHook != nullptr)
+    g_openHook();
 
   std::vector<platform::Event> kept;
   int answer = -1;
@@ -215,7 +224,8 @@ int ShowMessageDialog(const MessageDialogSpec& spec, const std::u16string& text)
   platform::DestroyWindow(MessageWindow);
   platform::SetWindowEnabled(MainWindow, true);
   // Hand the kept events back in their order, ahead of anything queued meanwhile.
-  for (auto it = kept.rbegin(); it != kept.rend(); ++it) platform::PushBackEvent(*it);
+  for (auto it = kept.rbegin(); it != kept.rend(); ++it)
+    platform::PushBackEvent(*it);
   return answer;
 }
 
@@ -223,8 +233,14 @@ void ScriptMessageDialogAnswers(const std::vector<int>& answers) {
   g_scriptedAnswers.assign(answers.begin(), answers.end());
 }
 
-const std::vector<ShownMessageDialog>& ShownMessageDialogs() { return g_shown; }
+const std::vector<ShownMessageDialog>& ShownMessageDialogs() {
+  return g_shown;
+}
 
-void ClearShownMessageDialogs() { g_shown.clear(); }
+void ClearShownMessageDialogs() {
+  g_shown.clear();
+}
 
-void SetMessageDialogOpenHook(void (*hook)()) { g_openHook = hook; }
+void SetMessageDialogOpenHook(void (*hook)()) {
+  g_openHook = hook;
+}

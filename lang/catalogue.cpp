@@ -2,7 +2,8 @@
 
 uint32_t CatalogueHash(const std::u16string& name) {
   uint32_t hash = 0;
-  for (const char16_t unit : name) hash = hash * 65599u + unit;
+  for (const char16_t unit : name)
+    hash = hash * 65599u + unit;
   return hash;
 }
 
@@ -12,13 +13,15 @@ int CatalogueBucket(const std::u16string& name) {
 
 LanguageInfo* FindLanguage(LanguageCatalogueMap& catalogue, const std::u16string& name) {
   for (const int index : catalogue.buckets[CatalogueBucket(name)]) {
-    if (catalogue.entries[index].Name == name) return &catalogue.entries[index];
+    if (catalogue.entries[index].Name == name)
+      return &catalogue.entries[index];
   }
   return nullptr;
 }
 
 LanguageInfo& FindOrAddLanguage(LanguageCatalogueMap& catalogue, const std::u16string& name) {
-  if (LanguageInfo* existing = FindLanguage(catalogue, name)) return *existing;
+  if (LanguageInfo* existing = FindLanguage(catalogue, name))
+    return *existing;
   catalogue.entries.push_back(LanguageInfo{name, {}, {}, {}, {}, {}, {}, -1});
   auto& chain = catalogue.buckets[CatalogueBucket(name)];
   chain.insert(chain.begin(), static_cast<int>(catalogue.entries.size() - 1));
@@ -28,7 +31,8 @@ LanguageInfo& FindOrAddLanguage(LanguageCatalogueMap& catalogue, const std::u16s
 std::vector<const LanguageInfo*> WalkLanguages(const LanguageCatalogueMap& catalogue) {
   std::vector<const LanguageInfo*> walk;
   for (const auto& chain : catalogue.buckets) {
-    for (const int index : chain) walk.push_back(&catalogue.entries[index]);
+    for (const int index : chain)
+      walk.push_back(&catalogue.entries[index]);
   }
   return walk;
 }

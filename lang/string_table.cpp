@@ -2,4 +2,6 @@
 
 #include "app/app_state.h"
 
-std::u16string LookupText(const std::u16string& key) { return AppState.StringTable[key]; }
+std::u16string LookupText(const std::u16string& key) {
+  return AppState.StringTable[key];
+}

@@ -65,17 +65,20 @@ void Apply(const Relabel& relabel) {
 }  // namespace
 
 void RelabelMainWindow() {
-  for (const Relabel& relabel : kRelabels) Apply(relabel);
+  for (const Relabel& relabel : kRelabels)
+    Apply(relabel);
   platform::SetControlText(
       MainWindow, CalculateButton,
       LookupText(AppState.JobRunning == 1 ? u"tMainCANCEL" : u"tMainCALCULATE"));
 }
 
 void SwitchLanguage(int itemId) {
-  if (itemId == AppState.CurrentLanguageItem) return;
+  if (itemId == AppState.CurrentLanguageItem)
+    return;
   const std::u16string name = platform::MenuItemText(MainWindow, itemId);
   const LanguageInfo* language = FindLanguage(AppState.LanguageCatalogue, name);
-  if (language == nullptr) return;  // not an item of the Languages menu
+  if (language == nullptr)
+    return;  // not an item of the Languages menu
   const std::u16string key = language->Key;
   LoadLanguageStrings(LanguagePackPath(), key);
   AppState.Language = key;

@@ -19,14 +19,16 @@ std::deque<Event> g_queue;
 
 std::optional<Event> TakeEvent() {
   std::lock_guard lock(g_queueMutex);
-  if (g_queue.empty()) return std::nullopt;
+  if (g_queue.empty())
+    return std::nullopt;
   Event event = std::move(g_queue.front());
   g_queue.pop_front();
   return event;
 }
 
 void WakeToolkit() {
-  if (auto* dispatcher = QCoreApplication::eventDispatcher()) dispatcher->wakeUp();
+  if (auto* dispatcher = QCoreApplication::eventDispatcher())
+    dispatcher->wakeUp();
 }
 
 }  // namespace
@@ -39,7 +41,8 @@ void Enqueue(const Event& event) {
     // A burst of resizes needs only the last layout: keep one size event per window.
     if (event.kind == EventKind::Size) {
       for (const Event& queued : g_queue) {
-        if (queued.kind == EventKind::Size && queued.window == event.window) return;
+        if (queued.kind == EventKind::Size && queued.window == event.window)
+          return;
       }
     }
     g_queue.push_back(event);
@@ -63,11 +66,14 @@ Event WaitEvent() {
 std::optional<Event> PollEvent() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   auto event = TakeEvent();
-  if (event) FlushPendingUpdates();
+  if (event)
+    FlushPendingUpdates();
   return event;
 }
 
-void PostEvent(const Event& event) { internal::Enqueue(event); }
+void PostEvent(const Event& event) {
+  internal::Enqueue(event);
+}
 
 void PushBackEvent(const Event& event) {
   {
@@ -82,6 +88,8 @@ void DiscardQueuedEvents() {
   g_queue.clear();
 }
 
-void ProcessPendingWork() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void ProcessPendingWork() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 }  // namespace platform

@@ -32,12 +32,15 @@ std::atomic<bool> g_flushRequested{false};
 // bytes of the name, so a name that is not valid UTF-8 survives.
 std::string LocalPathFromUri(const std::string& uri) {
   constexpr std::string_view kScheme = "file://";
-  if (uri.compare(0, kScheme.size(), kScheme) != 0) return {};
+  if (uri.compare(0, kScheme.size(), kScheme) != 0)
+    return {};
   const size_t pathStart = uri.find('/', kScheme.size());
-  if (pathStart == std::string::npos) return {};
+  if (pathStart == std::string::npos)
+    return {};
   std::string path;
   for (size_t i = pathStart; i < uri.size(); ++i) {
-    if (uri[i] == '%' && i + 2 < uri.size() && std::isxdigit(static_cast<unsigned char>(uri[i + 1])) &&
+    if (uri[i] == '%' && i + 2 < uri.size() &&
+        std::isxdigit(static_cast<unsigned char>(uri[i + 1])) &&
         std::isxdigit(static_cast<unsigned char>(uri[i + 2]))) {
       path.push_back(static_cast<char>(std::stoi(uri.substr(i + 1, 2), nullptr, 16)));
       i += 2;
@@ -54,13 +57,17 @@ std::string DroppedPaths(const QMimeData* mime) {
   size_t start = 0;
   while (start < list.size()) {
     size_t end = list.find_first_of("\r\n", start);
-    if (end == std::string::npos) end = list.size();
+    if (end == std::string::npos)
+      end = list.size();
     const std::string line = list.substr(start, end - start);
     start = end + 1;
-    if (line.empty() || line[0] == '#') continue;
+    if (line.empty() || line[0] == '#')
+      continue;
     const std::string path = LocalPathFromUri(line);
-    if (path.empty()) continue;
-    if (!joined.empty()) joined.push_back('\n');
+    if (path.empty())
+      continue;
+    if (!joined.empty())
+      joined.push_back('\n');
     joined += path;
   }
   return joined;
@@ -79,17 +86,23 @@ class FileListModel : public QAbstractTableModel {
   explicit FileListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
   int rowCount(const QModelIndex& parent = {}) const override {
-    if (parent.isValid()) return 0;
+    if (parent.isValid())
+      return 0;
     return shownRows_;
   }
-  int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : 2; }
+  int columnCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : 2;
+  }
 
   QVariant data(const QModelIndex& index, int role) const override {
-    if (!index.isValid()) return {};
+    if (!index.isValid())
+      return {};
     std::lock_guard lock(mutex_);
-    if (index.row() >= static_cast<int>(rows_.size())) return {};
+    if (index.row() >= static_cast<int>(rows_.size()))
+      return {};
     const Row& row = rows_[index.row()];
-    if (role == Qt::DisplayRole) return ToQString(row.cells[index.column()]);
+    if (role == Qt::DisplayRole)
+      return ToQString(row.cells[index.column()]);
     if (role == Qt::DecorationRole && index.column() == 0 && row.image >= 0) {
       return PixmapOf(row.image);
     }
@@ -121,7 +134,8 @@ class FileListModel : public QAbstractTableModel {
     endInsertRows();
   }
   void Remove(int row) {
-    if (row < 0 || row >= shownRows_) return;
+    if (row < 0 || row >= shownRows_)
+      return;
     beginRemoveRows({}, row, row);
     {
       std::lock_guard lock(mutex_);
@@ -152,21 +166,25 @@ class FileListModel : public QAbstractTableModel {
   }
   std::u16string Cell(int row, int column) const {
     std::lock_guard lock(mutex_);
-    if (row < 0 || row >= static_cast<int>(rows_.size()) || column < 0 || column > 1) return {};
+    if (row < 0 || row >= static_cast<int>(rows_.size()) || column < 0 || column > 1)
+      return {};
     return rows_[row].cells[column];
   }
   std::string NativePath(int row) const {
     std::lock_guard lock(mutex_);
-    if (row < 0 || row >= static_cast<int>(rows_.size())) return {};
+    if (row < 0 || row >= static_cast<int>(rows_.size()))
+      return {};
     return rows_[row].nativePath;
   }
   int Image(int row) const {
     std::lock_guard lock(mutex_);
-    if (row < 0 || row >= static_cast<int>(rows_.size())) return -1;
+    if (row < 0 || row >= static_cast<int>(rows_.size()))
+      return -1;
     return rows_[row].image;
   }
   void SetCell(int row, int column, const std::u16string& text) {
-    if (column < 0 || column > 1) return;
+    if (column < 0 || column > 1)
+      return;
     Change(row, [&](Row& r) { r.cells[column] = text; });
   }
   void SetImage(int row, int image) {
@@ -207,7 +225,8 @@ class FileListModel : public QAbstractTableModel {
   void Change(int row, Mutation mutate) {
     {
       std::lock_guard lock(mutex_);
-      if (row < 0 || row >= static_cast<int>(rows_.size())) return;
+      if (row < 0 || row >= static_cast<int>(rows_.size()))
+        return;
       mutate(rows_[row]);
       dirtyFirst_ = std::min(dirtyFirst_, row);
       dirtyLast_ = std::max(dirtyLast_, row);
@@ -227,7 +246,8 @@ class FileListModel : public QAbstractTableModel {
 };
 
 std::u16string FileListModel::Utf8Display(const std::string& nativePath) {
-  return FromQString(QString::fromUtf8(nativePath.data(), static_cast<qsizetype>(nativePath.size())));
+  return FromQString(
+      QString::fromUtf8(nativePath.data(), static_cast<qsizetype>(nativePath.size())));
 }
 
 // Draws the grid lines between rows and columns, in the button-face colour.
@@ -287,7 +307,8 @@ class FileListView : public QTreeView {
   void dragEnterEvent(QDragEnterEvent* event) override { AcceptFiles(event); }
   void dragMoveEvent(QDragMoveEvent* event) override { AcceptFiles(event); }
   void dropEvent(QDropEvent* event) override {
-    if (!event->mimeData()->hasUrls()) return;
+    if (!event->mimeData()->hasUrls())
+      return;
     event->setDropAction(Qt::CopyAction);
     event->accept();
     Enqueue({EventKind::Drop, window_, control_, DroppedPaths(event->mimeData())});
@@ -317,7 +338,8 @@ class Flusher : public QObject {
     QObject::connect(&timer_, &QTimer::timeout, [] { FlushPendingUpdates(); });
   }
   void Arm() {
-    if (!timer_.isActive()) timer_.start();
+    if (!timer_.isActive())
+      timer_.start();
   }
 
  private:
@@ -330,12 +352,15 @@ Flusher* TheFlusher() {
 }
 
 void RequestFlush() {
-  if (g_flushRequested.exchange(true)) return;
-  if (!QCoreApplication::instance()) return;
+  if (g_flushRequested.exchange(true))
+    return;
+  if (!QCoreApplication::instance())
+    return;
   if (IsMainThread()) {
     TheFlusher()->Arm();
   } else {
-    QMetaObject::invokeMethod(qApp, [] { TheFlusher()->Arm(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        qApp, [] { TheFlusher()->Arm(); }, Qt::QueuedConnection);
   }
 }
 
@@ -404,22 +429,26 @@ int ListColumnWidth(int window, int control, int column) {
 }
 
 void ListAppendRow(int window, int control, const std::string& nativePath, int image) {
-  if (auto* model = ModelOf(window, control)) model->Append(nativePath, image);
+  if (auto* model = ModelOf(window, control))
+    model->Append(nativePath, image);
 }
 
 void ListRemoveRow(int window, int control, int row) {
-  if (auto* model = ModelOf(window, control)) model->Remove(row);
+  if (auto* model = ModelOf(window, control))
+    model->Remove(row);
 }
 
 void ListClear(int window, int control) {
-  if (auto* model = ModelOf(window, control)) model->Clear();
+  if (auto* model = ModelOf(window, control))
+    model->Clear();
 }
 
 std::vector<int> ListSelectedRows(int window, int control) {
   FlushPendingUpdates();
   std::vector<int> rows;
   auto* record = FindControl(window, control);
-  if (!record || !record->view) return rows;
+  if (!record || !record->view)
+    return rows;
   for (const QModelIndex& index : record->view->selectionModel()->selectedRows()) {
     rows.push_back(index.row());
   }
@@ -430,7 +459,8 @@ std::vector<int> ListSelectedRows(int window, int control) {
 void ListSetSelected(int window, int control, int row, bool selected) {
   FlushPendingUpdates();
   auto* record = FindControl(window, control);
-  if (!record || !record->view || row < 0 || row >= record->model->rowCount()) return;
+  if (!record || !record->view || row < 0 || row >= record->model->rowCount())
+    return;
   record->view->selectionModel()->select(
       record->model->index(row, 0),
       (selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) |
@@ -453,11 +483,13 @@ std::string ListRowNativePath(int window, int control, int row) {
 }
 
 void ListSetCellText(int window, int control, int row, int column, const std::u16string& text) {
-  if (auto* model = ModelOf(window, control)) model->SetCell(row, column, text);
+  if (auto* model = ModelOf(window, control))
+    model->SetCell(row, column, text);
 }
 
 void ListSetRowImage(int window, int control, int row, int image) {
-  if (auto* model = ModelOf(window, control)) model->SetImage(row, image);
+  if (auto* model = ModelOf(window, control))
+    model->SetImage(row, image);
 }
 
 int ListRowImage(int window, int control, int row) {
@@ -466,13 +498,17 @@ int ListRowImage(int window, int control, int row) {
 }
 
 void ListSelectOnly(int window, int control, int row) {
-  if (auto* model = ModelOf(window, control)) model->RequestSelection(row);
+  if (auto* model = ModelOf(window, control))
+    model->RequestSelection(row);
 }
 
-int64_t ListRepaintCount() { return internal::g_repaintCount.load(); }
+int64_t ListRepaintCount() {
+  return internal::g_repaintCount.load();
+}
 
 void FlushPendingUpdates() {
-  if (!IsMainThread()) return;
+  if (!IsMainThread())
+    return;
   internal::g_flushRequested = false;
   for (internal::ControlRecord* record : internal::FlushableControls()) {
     internal::FlushControl(*record);
@@ -481,7 +517,8 @@ void FlushPendingUpdates() {
 
 void SetProgressValue(int window, int control, int64_t value) {
   auto* record = FindControl(window, control);
-  if (!record || record->kind != ControlKind::ProgressBar) return;
+  if (!record || record->kind != ControlKind::ProgressBar)
+    return;
   record->progressValue = value;
   record->progressDirty = true;
   internal::RequestFlush();
@@ -489,7 +526,8 @@ void SetProgressValue(int window, int control, int64_t value) {
 
 void SetProgressRange(int window, int control, int64_t minimum, int64_t maximum) {
   auto* record = FindControl(window, control);
-  if (!record || record->kind != ControlKind::ProgressBar) return;
+  if (!record || record->kind != ControlKind::ProgressBar)
+    return;
   record->progressMinimum = minimum;
   record->progressMaximum = maximum;
   record->progressDirty = true;

@@ -30,8 +30,7 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder);
 void CreateFolders(const std::string& folder);
 
 // The whole content, or nothing when the file cannot be read. Reads at most `limit` bytes.
-std::optional<std::string> ReadWholeFile(const std::string& path,
-                                         size_t limit = SIZE_MAX);
+std::optional<std::string> ReadWholeFile(const std::string& path, size_t limit = SIZE_MAX);
 
 // Writes `content` to `path` so that the old file survives any failure: a temporary file in
 // the same folder is written, flushed to disk and renamed over the target. Keeps the target's

@@ -5,9 +5,8 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
-#include <QUrl>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFont>
 #include <QGroupBox>
@@ -21,6 +20,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyleFactory>
+#include <QUrl>
 
 #include <cmath>
 #include <cstdio>
@@ -75,7 +75,8 @@ WindowRecord* FindWindow(int window) {
 ControlRecord* FindControl(int window, int control) {
   std::lock_guard lock(g_registryMutex);
   auto found = g_windows.find(window);
-  if (found == g_windows.end()) return nullptr;
+  if (found == g_windows.end())
+    return nullptr;
   auto control_found = found->second->controls.find(control);
   return control_found == found->second->controls.end() ? nullptr : control_found->second.get();
 }
@@ -103,7 +104,8 @@ class TopWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override {
     event->ignore();
     WindowRecord* record = FindWindow(id_);
-    if (record != nullptr && record->enabled) Enqueue({EventKind::Close, id_, -1, {}});
+    if (record != nullptr && record->enabled)
+      Enqueue({EventKind::Close, id_, -1, {}});
   }
 
  private:
@@ -130,20 +132,25 @@ class ClientArea : public QWidget {
 class WindowKeyFilter : public QObject {
  protected:
   bool eventFilter(QObject* target, QEvent* event) override {
-    if (event->type() != QEvent::KeyPress || !target->isWidgetType()) return false;
+    if (event->type() != QEvent::KeyPress || !target->isWidgetType())
+      return false;
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers() & ~Qt::KeypadModifier) return false;
+    if (key->modifiers() & ~Qt::KeypadModifier)
+      return false;
     QWidget* top = static_cast<QWidget*>(target)->window();
     std::function<void()> handler;
     {
       std::lock_guard lock(g_registryMutex);
       for (auto& [id, record] : g_windows) {
-        if (record->window.data() != top) continue;
+        if (record->window.data() != top)
+          continue;
         auto found = record->keyHandlers.find(key->key());
-        if (found != record->keyHandlers.end()) handler = found->second;
+        if (found != record->keyHandlers.end())
+          handler = found->second;
       }
     }
-    if (!handler) return false;
+    if (!handler)
+      return false;
     handler();
     return true;
   }
@@ -160,19 +167,23 @@ namespace {
 // Qt aborts when it cannot reach the X server; tell the user plainly instead.
 bool DisplayAvailable() {
   const std::string platformName = EnvironmentValue("QT_QPA_PLATFORM");
-  if (!platformName.empty() && platformName.rfind("xcb", 0) != 0) return true;
+  if (!platformName.empty() && platformName.rfind("xcb", 0) != 0)
+    return true;
   const std::string display = EnvironmentValue("DISPLAY");
-  if (display.empty()) return !EnvironmentValue("WAYLAND_DISPLAY").empty();
+  if (display.empty())
+    return !EnvironmentValue("WAYLAND_DISPLAY").empty();
   xcb_connection_t* connection = xcb_connect(display.c_str(), nullptr);
   const bool ok = connection != nullptr && xcb_connection_has_error(connection) == 0;
-  if (connection != nullptr) xcb_disconnect(connection);
+  if (connection != nullptr)
+    xcb_disconnect(connection);
   return ok;
 }
 
 }  // namespace
 
 bool Initialise(int& argc, char** argv) {
-  if (g_application != nullptr) return true;
+  if (g_application != nullptr)
+    return true;
   if (!DisplayAvailable()) {
     std::fputs("no display: set DISPLAY or use xvfb-run\n", stderr);
     return false;
@@ -187,7 +198,9 @@ bool Initialise(int& argc, char** argv) {
   return true;
 }
 
-bool IsInitialised() { return g_application != nullptr; }
+bool IsInitialised() {
+  return g_application != nullptr;
+}
 
 void EndProcess(int code) {
   std::fflush(stdout);
@@ -199,7 +212,8 @@ void EndProcess(int code) {
 
 bool LoadImagePng(int image, const unsigned char* data, size_t length, int maxSide) {
   const std::optional<DecodedPng> decoded = DecodePng(data, length, maxSide);
-  if (!decoded) return false;
+  if (!decoded)
+    return false;
   const QImage pixels(decoded->rgba.data(), decoded->width, decoded->height, decoded->width * 4,
                       QImage::Format_RGBA8888);
   // fromImage copies the pixels, so the decoded buffer may go.
@@ -207,7 +221,9 @@ bool LoadImagePng(int image, const unsigned char* data, size_t length, int maxSi
   return true;
 }
 
-bool HasImage(int image) { return g_images.count(image) != 0; }
+bool HasImage(int image) {
+  return g_images.count(image) != 0;
+}
 
 Size ImageSize(int image) {
   const QPixmap pixmap = PixmapOf(image);
@@ -215,7 +231,8 @@ Size ImageSize(int image) {
 }
 
 void SetApplicationIcon(int image) {
-  if (HasImage(image)) QApplication::setWindowIcon(QIcon(PixmapOf(image)));
+  if (HasImage(image))
+    QApplication::setWindowIcon(QIcon(PixmapOf(image)));
 }
 
 int FontPixelHeight(int points) {
@@ -238,8 +255,8 @@ namespace {
 
 QPoint CentredPosition(QSize size, QRect area) {
   // A window larger than the area starts at its left or top edge instead.
-  const int x = size.width() >= area.width() ? area.left()
-                                             : area.left() + (area.width() - size.width()) / 2;
+  const int x =
+      size.width() >= area.width() ? area.left() : area.left() + (area.width() - size.width()) / 2;
   const int y = size.height() >= area.height() ? area.top()
                                                : area.top() + (area.height() - size.height()) / 2;
   return {x, y};
@@ -248,7 +265,8 @@ QPoint CentredPosition(QSize size, QRect area) {
 }  // namespace
 
 bool OpenWindow(int window, const WindowSpec& spec) {
-  if (g_application == nullptr || FindWindow(window) != nullptr) return false;
+  if (g_application == nullptr || FindWindow(window) != nullptr)
+    return false;
   WindowRecord* owner = spec.owner >= 0 ? FindWindow(spec.owner) : nullptr;
   auto record = std::make_unique<WindowRecord>();
   record->id = window;
@@ -256,14 +274,17 @@ bool OpenWindow(int window, const WindowSpec& spec) {
   Qt::WindowFlags flags = (owner != nullptr ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint;
-  if (spec.flags & WindowMinimiseBox) flags |= Qt::WindowMinimizeButtonHint;
-  if (spec.flags & WindowMaximiseBox) flags |= Qt::WindowMaximizeButtonHint;
+  if (spec.flags & WindowMinimiseBox)
+    flags |= Qt::WindowMinimizeButtonHint;
+  if (spec.flags & WindowMaximiseBox)
+    flags |= Qt::WindowMaximizeButtonHint;
   top->setWindowFlags(flags);
   top->setWindowTitle(ToQString(spec.title));
   top->setAttribute(Qt::WA_DeleteOnClose, false);
   auto* client = new ClientArea(window, top);
   top->setCentralWidget(client);
-  if (spec.flags & WindowWithMenuBar) top->menuBar();  // exists before the size is set
+  if (spec.flags & WindowWithMenuBar)
+    top->menuBar();  // exists before the size is set
   const QSize inner(spec.rect.width, spec.rect.height);
   if (spec.flags & WindowResizable) {
     top->resize(inner);
@@ -276,7 +297,8 @@ bool OpenWindow(int window, const WindowSpec& spec) {
     position = ownerArea.center() - QPoint(inner.width() / 2, inner.height() / 2);
   } else if (spec.flags & WindowCentredOnScreen) {
     QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen != nullptr) position = CentredPosition(inner, screen->availableGeometry());
+    if (screen != nullptr)
+      position = CentredPosition(inner, screen->availableGeometry());
   }
   top->move(position);
   record->window = top;
@@ -299,7 +321,8 @@ void DestroyWindow(int window) {
   {
     std::lock_guard lock(g_registryMutex);
     auto found = g_windows.find(window);
-    if (found == g_windows.end()) return;
+    if (found == g_windows.end())
+      return;
     record = std::move(found->second);
     g_windows.erase(found);
   }
@@ -309,11 +332,14 @@ void DestroyWindow(int window) {
   }
 }
 
-bool WindowExists(int window) { return FindWindow(window) != nullptr; }
+bool WindowExists(int window) {
+  return FindWindow(window) != nullptr;
+}
 
 void SetWindowEnabled(int window, bool enabled) {
   WindowRecord* record = FindWindow(window);
-  if (record == nullptr) return;
+  if (record == nullptr)
+    return;
   record->enabled = enabled;
   // The frame stays enabled so that owned windows (dialogs) keep working; everything the user
   // can reach inside it is switched.
@@ -352,7 +378,8 @@ void SetWindowMinimumSize(int window, Size inner) {
 
 void SetWindowBackground(int window, Colour colour) {
   WindowRecord* record = FindWindow(window);
-  if (record == nullptr || colour == kDefaultColour) return;
+  if (record == nullptr || colour == kDefaultColour)
+    return;
   QPalette palette = record->client->palette();
   palette.setColor(QPalette::Window, ToQColor(colour));
   record->client->setPalette(palette);
@@ -361,13 +388,15 @@ void SetWindowBackground(int window, Colour colour) {
 
 Size WindowInnerSize(int window) {
   WindowRecord* record = FindWindow(window);
-  if (record == nullptr || !record->window) return {};
+  if (record == nullptr || !record->window)
+    return {};
   return {record->window->width(), record->window->height()};
 }
 
 Size WindowClientSize(int window) {
   WindowRecord* record = FindWindow(window);
-  if (record == nullptr) return {};
+  if (record == nullptr)
+    return {};
   // A hidden window has not laid out its client area yet; do it now so the size is real.
   if (record->window && !record->window->isVisible() && record->window->layout() != nullptr) {
     record->window->layout()->activate();
@@ -383,7 +412,8 @@ void ResizeWindow(int window, Size inner) {
 
 Rect WindowScreenRect(int window) {
   WindowRecord* record = FindWindow(window);
-  if (record == nullptr || !record->window) return {};
+  if (record == nullptr || !record->window)
+    return {};
   const QRect geometry = record->window->geometry();
   return {geometry.x(), geometry.y(), geometry.width(), geometry.height()};
 }
@@ -462,11 +492,13 @@ QWidget* MakeWidget(WindowRecord& window, ControlRecord& record, int control,
 bool CreateControl(int window, int control, ControlKind kind, Rect rect,
                    const std::u16string& text) {
   WindowRecord* windowRecord = FindWindow(window);
-  if (windowRecord == nullptr || FindControl(window, control) != nullptr) return false;
+  if (windowRecord == nullptr || FindControl(window, control) != nullptr)
+    return false;
   auto record = std::make_unique<ControlRecord>();
   record->kind = kind;
   QWidget* widget = MakeWidget(*windowRecord, *record, control, text);
-  if (widget == nullptr) return false;
+  if (widget == nullptr)
+    return false;
   windowRecord->lastCreatedWasRadio = kind == ControlKind::RadioButton;
   widget->setGeometry(rect.x, rect.y, rect.width, rect.height);
   widget->show();
@@ -476,7 +508,9 @@ bool CreateControl(int window, int control, ControlKind kind, Rect rect,
   return true;
 }
 
-bool ControlExists(int window, int control) { return FindControl(window, control) != nullptr; }
+bool ControlExists(int window, int control) {
+  return FindControl(window, control) != nullptr;
+}
 
 void MoveControl(int window, int control, Rect rect) {
   if (QWidget* widget = WidgetOf(window, control)) {
@@ -486,7 +520,8 @@ void MoveControl(int window, int control, Rect rect) {
 
 Rect ControlRect(int window, int control) {
   QWidget* widget = WidgetOf(window, control);
-  if (widget == nullptr) return {};
+  if (widget == nullptr)
+    return {};
   const QRect geometry = widget->geometry();
   return {geometry.x(), geometry.y(), geometry.width(), geometry.height()};
 }
@@ -507,15 +542,20 @@ void SetControlText(int window, int control, const std::u16string& text) {
 
 std::u16string ControlText(int window, int control) {
   QWidget* widget = WidgetOf(window, control);
-  if (auto* button = qobject_cast<QAbstractButton*>(widget)) return FromQString(button->text());
-  if (auto* field = qobject_cast<QLineEdit*>(widget)) return FromQString(field->text());
-  if (auto* label = qobject_cast<QLabel*>(widget)) return FromQString(label->text());
-  if (auto* frame = qobject_cast<QGroupBox*>(widget)) return FromQString(frame->title());
+  if (auto* button = qobject_cast<QAbstractButton*>(widget))
+    return FromQString(button->text());
+  if (auto* field = qobject_cast<QLineEdit*>(widget))
+    return FromQString(field->text());
+  if (auto* label = qobject_cast<QLabel*>(widget))
+    return FromQString(label->text());
+  if (auto* frame = qobject_cast<QGroupBox*>(widget))
+    return FromQString(frame->title());
   return {};
 }
 
 void SetControlEnabled(int window, int control, bool enabled) {
-  if (QWidget* widget = WidgetOf(window, control)) widget->setEnabled(enabled);
+  if (QWidget* widget = WidgetOf(window, control))
+    widget->setEnabled(enabled);
 }
 
 bool IsControlEnabled(int window, int control) {
@@ -526,7 +566,8 @@ bool IsControlEnabled(int window, int control) {
 
 void SetControlChecked(int window, int control, bool checked) {
   ControlRecord* record = FindControl(window, control);
-  if (record == nullptr) return;
+  if (record == nullptr)
+    return;
   if (auto* radio = qobject_cast<QRadioButton*>(record->widget.data())) {
     radio->setChecked(checked);
     record->checked = radio->isChecked();
@@ -541,7 +582,8 @@ bool IsControlChecked(int window, int control) {
 void SetControlFont(int window, int control, int font) {
   ControlRecord* record = FindControl(window, control);
   auto found = g_fonts.find(font);
-  if (record == nullptr || !record->widget || found == g_fonts.end()) return;
+  if (record == nullptr || !record->widget || found == g_fonts.end())
+    return;
   record->widget->setFont(found->second);
   record->font = font;
 }
@@ -558,7 +600,8 @@ void SetControlImage(int window, int control, int image) {
 }
 
 void SetControlToolTip(int window, int control, const std::u16string& text) {
-  if (QWidget* widget = WidgetOf(window, control)) widget->setToolTip(ToQString(text));
+  if (QWidget* widget = WidgetOf(window, control))
+    widget->setToolTip(ToQString(text));
 }
 
 std::u16string ControlToolTip(int window, int control) {
@@ -568,35 +611,38 @@ std::u16string ControlToolTip(int window, int control) {
 
 void SetControlColours(int window, int control, Colour background, Colour text) {
   QWidget* widget = WidgetOf(window, control);
-  if (widget == nullptr) return;
+  if (widget == nullptr)
+    return;
   QPalette palette = widget->palette();
   if (background != kDefaultColour) {
     palette.setColor(QPalette::Window, ToQColor(background));
     widget->setAutoFillBackground(true);
   }
-  if (text != kDefaultColour) palette.setColor(QPalette::WindowText, ToQColor(text));
+  if (text != kDefaultColour)
+    palette.setColor(QPalette::WindowText, ToQColor(text));
   widget->setPalette(palette);
 }
 
 void SetLabelAlignment(int window, int control, int textFlags) {
   constexpr Qt::Alignment kAlignments[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
   auto* label = qobject_cast<QLabel*>(WidgetOf(window, control));
-  if (label == nullptr) return;
+  if (label == nullptr)
+    return;
   const Qt::Alignment horizontal =
       textFlags >= 0 && textFlags <= 2 ? kAlignments[textFlags] : Qt::AlignLeft;
   label->setAlignment(horizontal | Qt::AlignTop);
 }
 
 void SetFocus(int window, int control) {
-  if (QWidget* widget = WidgetOf(window, control)) widget->setFocus();
+  if (QWidget* widget = WidgetOf(window, control))
+    widget->setFocus();
 }
 
 // ---- Menus -----------------------------------------------------------------------------------
 
 bool AddMenu(int window, int position, const std::u16string& title) {
   WindowRecord* record = FindWindow(window);
-  if (record == nullptr || !record->window ||
-      position != static_cast<int>(record->menus.size())) {
+  if (record == nullptr || !record->window || position != static_cast<int>(record->menus.size())) {
     return false;
   }
   QMenu* menu = record->window->menuBar()->addMenu(ToQString(title));
@@ -610,14 +656,17 @@ void AddMenuItem(int window, int position, int item, const std::u16string& text,
     return;
   }
   QAction* action = record->menus[position]->addAction(ToQString(text));
-  if (HasImage(image)) action->setIcon(QIcon(PixmapOf(image)));
+  if (HasImage(image))
+    action->setIcon(QIcon(PixmapOf(image)));
   action->setIconVisibleInMenu(true);
   QObject::connect(action, &QAction::triggered, [window, item, action] {
     // Qt flips a checkable item by itself; the check mark is ours to place.
     if (WindowRecord* owner = FindWindow(window)) {
       auto found = owner->items.find(item);
-      if (found != owner->items.end()) action->setChecked(found->second.wantChecked);
-      if (!owner->enabled) return;
+      if (found != owner->items.end())
+        action->setChecked(found->second.wantChecked);
+      if (!owner->enabled)
+        return;
     }
     Enqueue({EventKind::Menu, window, item, {}});
   });
@@ -649,14 +698,16 @@ std::u16string MenuTitle(int window, int position) {
 namespace {
 MenuItemRecord* FindMenuItem(int window, int item) {
   WindowRecord* record = FindWindow(window);
-  if (record == nullptr) return nullptr;
+  if (record == nullptr)
+    return nullptr;
   auto found = record->items.find(item);
   return found == record->items.end() ? nullptr : &found->second;
 }
 }  // namespace
 
 void SetMenuItemText(int window, int item, const std::u16string& text) {
-  if (MenuItemRecord* record = FindMenuItem(window, item)) record->action->setText(ToQString(text));
+  if (MenuItemRecord* record = FindMenuItem(window, item))
+    record->action->setText(ToQString(text));
 }
 
 std::u16string MenuItemText(int window, int item) {
@@ -665,7 +716,8 @@ std::u16string MenuItemText(int window, int item) {
 }
 
 void SetMenuItemEnabled(int window, int item, bool enabled) {
-  if (MenuItemRecord* record = FindMenuItem(window, item)) record->action->setEnabled(enabled);
+  if (MenuItemRecord* record = FindMenuItem(window, item))
+    record->action->setEnabled(enabled);
 }
 
 bool IsMenuItemEnabled(int window, int item) {
@@ -675,7 +727,8 @@ bool IsMenuItemEnabled(int window, int item) {
 
 void SetMenuItemChecked(int window, int item, bool checked) {
   MenuItemRecord* record = FindMenuItem(window, item);
-  if (record == nullptr) return;
+  if (record == nullptr)
+    return;
   record->wantChecked = checked;
   record->action->setCheckable(true);
   record->action->setChecked(checked);
@@ -700,7 +753,8 @@ std::vector<int> MenuItems(int window, int position) {
   for (QAction* action : record->menus[position]->actions()) {
     int id = -1;
     for (const auto& [item, itemRecord] : record->items) {
-      if (itemRecord.action == action) id = item;
+      if (itemRecord.action == action)
+        id = item;
     }
     ids.push_back(id);
   }
@@ -723,7 +777,8 @@ QList<QKeySequence> SequencesOf(KeyCode key) {
 
 void AddShortcut(int window, KeyCode key, std::function<void()> onKey) {
   WindowRecord* record = FindWindow(window);
-  if (record == nullptr) return;
+  if (record == nullptr)
+    return;
   for (const QKeySequence& sequence : SequencesOf(key)) {
     record->keyHandlers[sequence[0].key()] = onKey;
   }
@@ -734,9 +789,11 @@ void AddShortcut(int window, KeyCode key, std::function<void()> onKey) {
 void AddMenuShortcut(int window, KeyCode key, int menuItem) {
   AddShortcut(window, key, [window, menuItem] {
     WindowRecord* record = FindWindow(window);
-    if (record == nullptr || !record->enabled) return;
+    if (record == nullptr || !record->enabled)
+      return;
     MenuItemRecord* item = FindMenuItem(window, menuItem);
-    if (item != nullptr && !item->action->isEnabled()) return;
+    if (item != nullptr && !item->action->isEnabled())
+      return;
     Enqueue({EventKind::Menu, window, menuItem, {}});
   });
 }
@@ -744,7 +801,8 @@ void AddMenuShortcut(int window, KeyCode key, int menuItem) {
 void AddKeyShortcut(int window, KeyCode key) {
   AddShortcut(window, key, [window, key] {
     WindowRecord* record = FindWindow(window);
-    if (record != nullptr && record->enabled) Enqueue({EventKind::Key, window, key, {}});
+    if (record != nullptr && record->enabled)
+      Enqueue({EventKind::Key, window, key, {}});
   });
 }
 
@@ -762,7 +820,8 @@ QStringList QtFilters(const std::u16string& filter) {
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
     filters << parts[i] + QStringLiteral(" (") + patterns.simplified() + QLatin1Char(')');
   }
-  if (filters.isEmpty()) filters << QStringLiteral("* (*)");
+  if (filters.isEmpty())
+    filters << QStringLiteral("* (*)");
   return filters;
 }
 
@@ -770,7 +829,8 @@ std::optional<std::vector<std::string>> TakeScriptedAnswer(const std::u16string&
                                                            const std::u16string& filter,
                                                            const std::string& start) {
   g_lastFileDialog = {title, filter, start};
-  if (g_scriptedFileAnswers.empty()) return std::nullopt;
+  if (g_scriptedFileAnswers.empty())
+    return std::nullopt;
   std::vector<std::string> answer = std::move(g_scriptedFileAnswers.front());
   g_scriptedFileAnswers.pop_front();
   return answer;
@@ -781,30 +841,35 @@ QWidget* OwnerWidget(int owner) {
   return record != nullptr ? record->window.data() : nullptr;
 }
 
-std::string NativeOf(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string NativeOf(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
 
 }  // namespace
 
 std::vector<std::string> ShowOpenFilesDialog(int owner, const std::u16string& title,
                                              const std::u16string& filter,
                                              const std::string& startFolder) {
-  if (auto scripted = TakeScriptedAnswer(title, filter, startFolder)) return *scripted;
+  if (auto scripted = TakeScriptedAnswer(title, filter, startFolder))
+    return *scripted;
   QFileDialog dialog(OwnerWidget(owner), ToQString(title));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setOption(QFileDialog::HideNameFilterDetails);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFiles);
   dialog.setNameFilters(QtFilters(filter));
-  if (!startFolder.empty()) dialog.setDirectory(QFile::decodeName(startFolder.c_str()));
+  if (!startFolder.empty())
+    dialog.setDirectory(QFile::decodeName(startFolder.c_str()));
   std::vector<std::string> chosen;
   if (dialog.exec() == QDialog::Accepted) {
-    for (const QString& file : dialog.selectedFiles()) chosen.push_back(NativeOf(file));
+    for (const QString& file : dialog.selectedFiles())
+      chosen.push_back(NativeOf(file));
   }
   return chosen;
 }
 
-std::string ShowSaveFileDialog(int owner, const std::u16string& title,
-                               const std::u16string& filter, const std::string& proposedPath) {
+std::string ShowSaveFileDialog(int owner, const std::u16string& title, const std::u16string& filter,
+                               const std::string& proposedPath) {
   if (auto scripted = TakeScriptedAnswer(title, filter, proposedPath)) {
     return scripted->empty() ? std::string() : scripted->front();
   }
@@ -817,9 +882,11 @@ std::string ShowSaveFileDialog(int owner, const std::u16string& title,
   dialog.setNameFilters(QtFilters(filter));
   const QString proposed = QFile::decodeName(proposedPath.c_str());
   const qsizetype slash = proposed.lastIndexOf(QLatin1Char('/'));
-  if (slash >= 0) dialog.setDirectory(proposed.left(slash + 1));
+  if (slash >= 0)
+    dialog.setDirectory(proposed.left(slash + 1));
   dialog.selectFile(proposed.mid(slash + 1));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    return {};
   return NativeOf(dialog.selectedFiles().front());
 }
 
@@ -827,11 +894,14 @@ void ScriptFileDialogAnswers(const std::vector<std::vector<std::string>>& answer
   g_scriptedFileAnswers.assign(answers.begin(), answers.end());
 }
 
-FileDialogRecord LastFileDialog() { return g_lastFileDialog; }
+FileDialogRecord LastFileDialog() {
+  return g_lastFileDialog;
+}
 
 bool SetClipboardText(const std::u16string& text) {
   QClipboard* clipboard = QGuiApplication::clipboard();
-  if (clipboard == nullptr) return false;
+  if (clipboard == nullptr)
+    return false;
   clipboard->setText(ToQString(text));
   return true;
 }
@@ -855,7 +925,8 @@ Colour ButtonFaceColour() {
 
 void SimulateClick(int window, int control) {
   ControlRecord* record = FindControl(window, control);
-  if (record == nullptr || !record->widget || !record->widget->isEnabled()) return;
+  if (record == nullptr || !record->widget || !record->widget->isEnabled())
+    return;
   if (auto* button = qobject_cast<QAbstractButton*>(record->widget.data())) {
     button->click();
   } else if (record->kind == ControlKind::FileList) {
@@ -865,11 +936,14 @@ void SimulateClick(int window, int control) {
 
 void SimulateKey(int window, KeyCode key) {
   WindowRecord* record = FindWindow(window);
-  if (record == nullptr || !record->window) return;
+  if (record == nullptr || !record->window)
+    return;
   const QList<QKeySequence> sequences = SequencesOf(key);
-  if (sequences.isEmpty()) return;
+  if (sequences.isEmpty())
+    return;
   QWidget* target = record->window->focusWidget();
-  if (target == nullptr) target = record->client;
+  if (target == nullptr)
+    target = record->client;
   const auto qtKey = static_cast<Qt::Key>(sequences.front()[0].key());
   QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier);
   QApplication::sendEvent(target, &press);

@@ -92,7 +92,7 @@ enum WindowFlags : unsigned {
 
 struct WindowSpec {
   std::u16string title;
-  Rect rect;       // x, y are ignored when centred; width × height is the inner area
+  Rect rect;  // x, y are ignored when centred; width × height is the inner area
   unsigned flags = 0;
   int owner = -1;  // owning window, or -1
 };
@@ -120,14 +120,14 @@ Rect WindowScreenRect(int window);
 // ---- Controls -------------------------------------------------------------------------------
 
 enum class ControlKind {
-  Frame,        // captioned group box
-  TextField,    // single-line editable text
+  Frame,      // captioned group box
+  TextField,  // single-line editable text
   Button,
   RadioButton,  // consecutive radio buttons form one group
   Label,        // plain text, wraps at words, '&' shown literally
   ImageView,
   ProgressBar,
-  FileList,     // two-column report list with row images
+  FileList,  // two-column report list with row images
 };
 
 bool CreateControl(int window, int control, ControlKind kind, Rect rect,
@@ -199,7 +199,7 @@ void SetMenuItemEnabled(int window, int item, bool enabled);
 bool IsMenuItemEnabled(int window, int item);
 void SetMenuItemChecked(int window, int item, bool checked);
 bool IsMenuItemChecked(int window, int item);
-int MenuItemImage(int window, int item);  // -1: none
+int MenuItemImage(int window, int item);               // -1: none
 std::vector<int> MenuItems(int window, int position);  // ids in order; separators as -1
 
 // A key pressed in `window` arrives as a Menu event with `menuItem` (while that item is
@@ -216,8 +216,8 @@ std::vector<std::string> ShowOpenFilesDialog(int owner, const std::u16string& ti
                                              const std::u16string& filter,
                                              const std::string& startFolder);
 // Returns the chosen native path; empty when cancelled. Asks nothing before an existing file.
-std::string ShowSaveFileDialog(int owner, const std::u16string& title,
-                               const std::u16string& filter, const std::string& proposedPath);
+std::string ShowSaveFileDialog(int owner, const std::u16string& title, const std::u16string& filter,
+                               const std::string& proposedPath);
 // Test hook: the next file dialogs answer these, in order, without showing anything.
 void ScriptFileDialogAnswers(const std::vector<std::vector<std::string>>& answers);
 struct FileDialogRecord {

@@ -10,10 +10,14 @@ constexpr char16_t kReplacement = 0xFFFD;
 
 // Length of the UTF-8 sequence that starts with `lead`, 0 for a byte that cannot start one.
 int SequenceLength(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF) return 2;
-  if (lead >= 0xE0 && lead <= 0xEF) return 3;
-  if (lead >= 0xF0 && lead <= 0xF4) return 4;
+  if (lead < 0x80)
+    return 1;
+  if (lead >= 0xC2 && lead <= 0xDF)
+    return 2;
+  if (lead >= 0xE0 && lead <= 0xEF)
+    return 3;
+  if (lead >= 0xF0 && lead <= 0xF4)
+    return 4;
   return 0;
 }
 
@@ -104,6 +108,8 @@ std::u16string AsciiToUtf16(std::string_view ascii) {
   return std::u16string(ascii.begin(), ascii.end());
 }
 
-std::u16string NumberToUtf16(int64_t value) { return AsciiToUtf16(std::to_string(value)); }
+std::u16string NumberToUtf16(int64_t value) {
+  return AsciiToUtf16(std::to_string(value));
+}
 
 }  // namespace platform

@@ -23,6 +23,8 @@ void SleepMilliseconds(int64_t milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-bool IsMainThread() { return std::this_thread::get_id() == kMainThread; }
+bool IsMainThread() {
+  return std::this_thread::get_id() == kMainThread;
+}
 
 }  // namespace platform

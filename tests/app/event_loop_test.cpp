@@ -59,7 +59,8 @@ TEST_F(EventLoopTest, DeleteWithoutSelectionAsksNothing) {
 TEST_F(EventLoopTest, OneQuestionRemovesEverySelectedRowKeepingTheOthersInOrder) {
   AddRows(5);
   ListActivity();
-  for (int row : {0, 2, 4}) platform::ListSetSelected(MainWindow, FileList, row, true);
+  for (int row : {0, 2, 4})
+    platform::ListSetSelected(MainWindow, FileList, row, true);
   ScriptMessageDialogAnswers({1});
   DeleteSelectedRows();
 
@@ -83,7 +84,8 @@ TEST_F(EventLoopTest, DeletingTheLastRowsEmptiesTheSourceAndDisablesTheButtons) 
   DeleteSelectedRows();
   EXPECT_EQ(platform::ListRowCount(MainWindow, FileList), 0);
   EXPECT_EQ(platform::ControlText(MainWindow, SourceField), u"");
-  for (int control : {ClipboardButton, SaveButton, DeleteButton, DeleteAllButton, CalculateButton}) {
+  for (int control :
+       {ClipboardButton, SaveButton, DeleteButton, DeleteAllButton, CalculateButton}) {
     EXPECT_FALSE(Enabled(control)) << control;
   }
   EXPECT_TRUE(Enabled(BrowseButton));
@@ -110,7 +112,8 @@ TEST_F(EventLoopTest, AnsweringNoToEitherDeleteChangesNothing) {
   EXPECT_EQ(ShownMessageDialogs().size(), 2u);
   EXPECT_EQ(platform::ListRowCount(MainWindow, FileList), 3);
   EXPECT_EQ(platform::ControlText(MainWindow, SourceField), u"/data/");
-  for (int control : {ClipboardButton, SaveButton, DeleteButton, DeleteAllButton, CalculateButton}) {
+  for (int control :
+       {ClipboardButton, SaveButton, DeleteButton, DeleteAllButton, CalculateButton}) {
     EXPECT_TRUE(Enabled(control)) << control;
   }
 }
@@ -122,12 +125,13 @@ TEST_F(EventLoopTest, ChoosingAnAlgorithmSwitchesTheDigestSizesButKeepsTheirSele
     bool bitsEnabled;
   };
   const Step steps[] = {{Sha3Option, 4, true}, {Crc32Option, 0, false}, {Md5Option, 1, false},
-                        {Sha2Option, 3, true}, {Sha1Option, 2, false}, {Sha1Option, 2, false}};
+                        {Sha2Option, 3, true}, {Sha1Option, 2, false},  {Sha1Option, 2, false}};
   platform::SetControlChecked(MainWindow, Bits512Option, true);
   for (const Step& step : steps) {
     ChooseAlgorithm(step.option);
     EXPECT_EQ(AppState.Algorithm, step.algorithm);
-    for (int option : kBitsOptions) EXPECT_EQ(Enabled(option), step.bitsEnabled);
+    for (int option : kBitsOptions)
+      EXPECT_EQ(Enabled(option), step.bitsEnabled);
     EXPECT_TRUE(platform::IsControlChecked(MainWindow, Bits512Option));
   }
 }
@@ -190,14 +194,13 @@ TEST_P(QuitTest, AsksTheRightQuestionAndActsOnTheAnswer) {
   EXPECT_EQ(AppState.JobCancelled, c.cancels);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Flows, QuitTest,
-    testing::Values(QuitCase{false, 0, 0, u"tReqSURETOEXIT", 0, 0},
-                    QuitCase{false, 0, 1, u"tReqSURETOEXIT", 1, 0},
-                    QuitCase{true, 0, 1, u"tReqSURETOEXIT", 1, 0},
-                    QuitCase{true, 0, 0, u"tReqSURETOEXIT", 0, 0},
-                    QuitCase{true, 1, 0, u"tReqINPROGRESSQUIT", 0, 0},
-                    QuitCase{true, 1, 1, u"tReqINPROGRESSQUIT", 1, 1}));
+INSTANTIATE_TEST_SUITE_P(Flows, QuitTest,
+                         testing::Values(QuitCase{false, 0, 0, u"tReqSURETOEXIT", 0, 0},
+                                         QuitCase{false, 0, 1, u"tReqSURETOEXIT", 1, 0},
+                                         QuitCase{true, 0, 1, u"tReqSURETOEXIT", 1, 0},
+                                         QuitCase{true, 0, 0, u"tReqSURETOEXIT", 0, 0},
+                                         QuitCase{true, 1, 0, u"tReqINPROGRESSQUIT", 0, 0},
+                                         QuitCase{true, 1, 1, u"tReqINPROGRESSQUIT", 1, 1}));
 
 // Which question each event leads to, through the dispatch table.
 struct DispatchCase {
@@ -222,16 +225,16 @@ TEST_P(DispatchTest, RoutesEventsToTheirCommands) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, DispatchTest,
-    testing::Values(
-        DispatchCase{{EventKind::Control, MainWindow, DeleteButton, {}}, u"tReqDELETE"},
-        DispatchCase{{EventKind::Control, MainWindow, DeleteAllButton, {}}, u"tReqDELETEALL"},
-        DispatchCase{{EventKind::Menu, MainWindow, MenuQuit, {}}, u"tReqSURETOEXIT"},
-        DispatchCase{{EventKind::Close, MainWindow, -1, {}}, u"tReqSURETOEXIT"},
-        DispatchCase{{EventKind::Control, AboutWindow, DeleteAllButton, {}}, nullptr},
-        DispatchCase{{EventKind::Control, 7, DeleteAllButton, {}}, nullptr},
-        DispatchCase{{EventKind::Control, MainWindow, SourceFrame, {}}, nullptr},
-        DispatchCase{{EventKind::Drop, MainWindow, SaveButton, "/nowhere"}, nullptr},
-        DispatchCase{{EventKind::Key, MainWindow, platform::KeyReturn, {}}, nullptr}));
+    testing::Values(DispatchCase{{EventKind::Control, MainWindow, DeleteButton, {}}, u"tReqDELETE"},
+                    DispatchCase{{EventKind::Control, MainWindow, DeleteAllButton, {}},
+                                 u"tReqDELETEALL"},
+                    DispatchCase{{EventKind::Menu, MainWindow, MenuQuit, {}}, u"tReqSURETOEXIT"},
+                    DispatchCase{{EventKind::Close, MainWindow, -1, {}}, u"tReqSURETOEXIT"},
+                    DispatchCase{{EventKind::Control, AboutWindow, DeleteAllButton, {}}, nullptr},
+                    DispatchCase{{EventKind::Control, 7, DeleteAllButton, {}}, nullptr},
+                    DispatchCase{{EventKind::Control, MainWindow, SourceFrame, {}}, nullptr},
+                    DispatchCase{{EventKind::Drop, MainWindow, SaveButton, "/nowhere"}, nullptr},
+                    DispatchCase{{EventKind::Key, MainWindow, platform::KeyReturn, {}}, nullptr}));
 
 TEST_F(EventLoopTest, AlgorithmOptionEventsChooseTheAlgorithm) {
   DispatchEvent({EventKind::Control, MainWindow, Sha2Option, {}});

@@ -15,17 +15,17 @@ struct ExpectedRect {
 
 // The worked example of the layout for a client area of 840 × 600.
 const ExpectedRect kLayout840x600[] = {
-    {SourceFrame, {5, 5, 830, 433}},      {SourceField, {10, 23, 695, 27}},
-    {BrowseButton, {710, 23, 120, 27}},   {FileList, {10, 63, 820, 335}},
+    {SourceFrame, {5, 5, 830, 433}},       {SourceField, {10, 23, 695, 27}},
+    {BrowseButton, {710, 23, 120, 27}},    {FileList, {10, 63, 820, 335}},
     {ClipboardButton, {10, 405, 120, 27}}, {SaveButton, {135, 405, 120, 27}},
-    {DeleteButton, {585, 405, 120, 27}},  {DeleteAllButton, {710, 405, 120, 27}},
-    {SettingsFrame, {5, 450, 830, 80}},   {AlgorithmLabel, {10, 470, 100, 22}},
-    {Crc32Option, {130, 468, 70, 22}},    {Md5Option, {220, 468, 70, 22}},
-    {Sha1Option, {310, 468, 70, 22}},     {Sha2Option, {400, 468, 70, 22}},
-    {Sha3Option, {490, 468, 70, 22}},     {BitsLabel, {10, 500, 100, 22}},
-    {Bits224Option, {130, 498, 70, 22}},  {Bits256Option, {220, 498, 70, 22}},
-    {Bits384Option, {310, 498, 70, 22}},  {Bits512Option, {400, 498, 70, 22}},
-    {JobProgress, {5, 545, 695, 27}},     {CalculateButton, {705, 540, 130, 35}},
+    {DeleteButton, {585, 405, 120, 27}},   {DeleteAllButton, {710, 405, 120, 27}},
+    {SettingsFrame, {5, 450, 830, 80}},    {AlgorithmLabel, {10, 470, 100, 22}},
+    {Crc32Option, {130, 468, 70, 22}},     {Md5Option, {220, 468, 70, 22}},
+    {Sha1Option, {310, 468, 70, 22}},      {Sha2Option, {400, 468, 70, 22}},
+    {Sha3Option, {490, 468, 70, 22}},      {BitsLabel, {10, 500, 100, 22}},
+    {Bits224Option, {130, 498, 70, 22}},   {Bits256Option, {220, 498, 70, 22}},
+    {Bits384Option, {310, 498, 70, 22}},   {Bits512Option, {400, 498, 70, 22}},
+    {JobProgress, {5, 545, 695, 27}},      {CalculateButton, {705, 540, 130, 35}},
 };
 
 TEST_F(MainWindowTest, LayoutMatchesTheWorkedExampleFor840x600) {

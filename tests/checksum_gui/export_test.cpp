@@ -5,8 +5,8 @@
 
 #include "checksum/export.h"
 #include "dialogs/message_dialog.h"
-#include "tests/support/app_fixture.h"
 #include "platform/text.h"
+#include "tests/support/app_fixture.h"
 #include "tests/support/temp_folder.h"
 
 namespace {

@@ -20,12 +20,14 @@ namespace {
 
 std::function<void(int)> g_step;
 void StepHook(int row) {
-  if (g_step) g_step(row);
+  if (g_step)
+    g_step(row);
 }
 
 std::function<void()> g_dialogOpen;
 void DialogOpenHook() {
-  if (g_dialogOpen) g_dialogOpen();
+  if (g_dialogOpen)
+    g_dialogOpen();
 }
 
 void PostCalculateClick() {
@@ -37,7 +39,8 @@ void PostCalculateClick() {
 void ClickCalculateAndWaitForThePause() {
   const long before = WorkerPauseCount();
   PostCalculateClick();
-  while (WorkerPauseCount() == before) platform::SleepMilliseconds(1);
+  while (WorkerPauseCount() == before)
+    platform::SleepMilliseconds(1);
 }
 
 class JobTest : public MainWindowTest {
@@ -68,7 +71,8 @@ class JobTest : public MainWindowTest {
   void RunJob() {
     DispatchEvent({platform::EventKind::Control, MainWindow, CalculateButton, {}});
     ASSERT_EQ(AppState.JobRunning, 1);
-    while (AppState.JobRunning == 1) DispatchEvent(platform::WaitEvent());
+    while (AppState.JobRunning == 1)
+      DispatchEvent(platform::WaitEvent());
   }
   int Image(int row) { return platform::ListRowImage(MainWindow, FileList, row); }
   std::u16string Hash(int row) { return platform::ListCellText(MainWindow, FileList, row, 1); }
@@ -114,7 +118,8 @@ TEST_F(JobTest, RunningJobLocksTheWindowButTheCancelButtonAndLanguageItems) {
   AddFiles(2);
   std::atomic<bool> checked{false};
   g_step = [&](int row) {
-    if (row == 0) ClickCalculateAndWaitForThePause();  // we look at the window meanwhile
+    if (row == 0)
+      ClickCalculateAndWaitForThePause();  // we look at the window meanwhile
   };
   g_dialogOpen = [&] {
     if (checked) {  // the summary at the end
@@ -174,7 +179,8 @@ TEST_P(CancelTest, CancelAtTheThirdOfTenRows) {
   const CancelCase& c = GetParam();
   AddFiles(10);
   g_step = [](int row) {
-    if (row == 2) ClickCalculateAndWaitForThePause();
+    if (row == 2)
+      ClickCalculateAndWaitForThePause();
   };
   ScriptMessageDialogAnswers({c.answer, 0});
   RunJob();
@@ -198,7 +204,8 @@ TEST_F(JobTest, EndOfJobPostedAsTheCancelQuestionOpensIsNotLost) {
   AddFiles(2);
   g_step = [](int row) {
     // The click lands just before the worker posts its last event.
-    if (row == -1) ClickCalculateAndWaitForThePause();
+    if (row == -1)
+      ClickCalculateAndWaitForThePause();
   };
   int dialogs = 0;
   g_dialogOpen = [&] {
@@ -206,7 +213,7 @@ TEST_F(JobTest, EndOfJobPostedAsTheCancelQuestionOpensIsNotLost) {
     platform::SleepMilliseconds(50);  // the worker posts the end of the job meanwhile
     platform::SimulateClick(MessageWindow, DialogRightButton);
   };
-  RunJob();  // returns only once FinishJob has run
+  RunJob();               // returns only once FinishJob has run
   EXPECT_EQ(dialogs, 2);  // the question, then the summary
   EXPECT_EQ(ShownMessageDialogs()[0].text, FixtureText(u"tReqCANCEL"));
   EXPECT_EQ(Summary(), ExpectedSummary(u"tReqFINISHED", u"2\\2", u"0"));
@@ -219,7 +226,8 @@ TEST_F(JobTest, CalculatingTwiceResetsEveryRowFirst) {
   const std::u16string first = Hash(1);
   std::vector<int> imagesAtStart;
   g_step = [&](int row) {
-    if (row == 0) imagesAtStart = {Image(0), Image(1)};
+    if (row == 0)
+      imagesAtStart = {Image(0), Image(1)};
   };
   RunJob();
   EXPECT_EQ(imagesAtStart, (std::vector<int>{ImageRowQueued, ImageRowQueued}));
@@ -258,7 +266,8 @@ TEST_F(JobTest, AlgorithmOutsideTheRangeFailsEveryRow) {
   AddFiles(3);
   ScriptMessageDialogAnswers({0});
   RunJob();
-  for (int row = 0; row < 3; ++row) EXPECT_EQ(Image(row), ImageRowFailed);
+  for (int row = 0; row < 3; ++row)
+    EXPECT_EQ(Image(row), ImageRowFailed);
   EXPECT_EQ(Summary(), ExpectedSummary(u"tReqFINISHED", u"3\\3", u"3"));
 }
 
@@ -277,8 +286,7 @@ TEST_F(JobTest, ThousandsOfRowsCostFewRepaints) {
 }
 
 TEST_F(JobTest, SummaryUsesBackslashBetweenCountsAndLiteralLineBreaks) {
-  EXPECT_EQ(JobSummary(true, 12, 40, 1),
-            ExpectedSummary(u"tReqCANCELLED", u"12\\40", u"1"));
+  EXPECT_EQ(JobSummary(true, 12, 40, 1), ExpectedSummary(u"tReqCANCELLED", u"12\\40", u"1"));
 }
 
 }  // namespace

@@ -11,11 +11,13 @@ int main(int argc, char** argv) {
   if (log != nullptr) {
     if (FILE* out = std::fopen(log, "a")) {
       char folder[PATH_MAX] = "";
-      if (getcwd(folder, sizeof folder) == nullptr) folder[0] = '\0';
+      if (getcwd(folder, sizeof folder) == nullptr)
+        folder[0] = '\0';
       std::fprintf(out, "%d\t%s\t%s\t%d\n", static_cast<int>(getpid()), argc > 1 ? argv[1] : "",
                    folder, argc);
       std::fclose(out);
     }
   }
-  for (;;) pause();
+  for (;;)
+    pause();
 }

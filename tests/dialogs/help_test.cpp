@@ -53,7 +53,8 @@ class HelpTest : public testing::Test {
         start.argc = std::stoi(argc);
         starts.push_back(start);
       }
-      if (starts.size() >= atLeast) break;
+      if (starts.size() >= atLeast)
+        break;
       platform::SleepMilliseconds(10);
     }
     return starts;

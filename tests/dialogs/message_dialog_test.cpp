@@ -13,7 +13,8 @@ using platform::Rect;
 
 std::function<void()> g_whileOpen;
 void RunWhileOpen() {
-  if (g_whileOpen) g_whileOpen();
+  if (g_whileOpen)
+    g_whileOpen();
 }
 
 class MessageDialogTest : public MainWindowTest {
@@ -29,8 +30,7 @@ class MessageDialogTest : public MainWindowTest {
     MainWindowTest::TearDown();
   }
   // Shows the dialog; while it is open, inspects it and then acts as the user with `act`.
-  int Show(const MessageDialogSpec& spec, const std::u16string& text,
-           std::function<void()> act) {
+  int Show(const MessageDialogSpec& spec, const std::u16string& text, std::function<void()> act) {
     g_whileOpen = [this, act] {
       mainEnabledWhileOpen = platform::IsWindowEnabled(MainWindow);
       clientSize = platform::WindowClientSize(MessageWindow);
@@ -172,11 +172,9 @@ TEST_F(MessageDialogTest, TallImageGrowsTheWindowOnlyWhenNeeded) {
 TEST_F(MessageDialogTest, ButtonAlignTwoShowsOnlyTheRightButtonButKeysStillAnswer) {
   MessageDialogSpec spec = AppState.WarningPreset;
   spec.ButtonAlign = 2;
-  EXPECT_EQ(Show(spec, u"?", [] { platform::SimulateKey(MessageWindow, platform::KeyReturn); }),
-            1);
+  EXPECT_EQ(Show(spec, u"?", [] { platform::SimulateKey(MessageWindow, platform::KeyReturn); }), 1);
   EXPECT_FALSE(hasSecond);
-  EXPECT_EQ(Show(spec, u"?", [] { platform::SimulateKey(MessageWindow, platform::KeyEscape); }),
-            0);
+  EXPECT_EQ(Show(spec, u"?", [] { platform::SimulateKey(MessageWindow, platform::KeyEscape); }), 0);
 }
 
 TEST_F(MessageDialogTest, ButtonAlignZeroPutsTheSecondButtonUnderTheText) {

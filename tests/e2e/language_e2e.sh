@@ -45,6 +45,7 @@ about_title() {
   xdotool getwindowname "$about"
   xdotool windowfocus --sync "$about"
   xdotool key space  # OK
+  wait_visible_windows_at_most 1 || fail "About did not close"
   sleep 0.3
 }
 
@@ -54,8 +55,9 @@ seen=$(about_title "$window")
 [ "$seen" = "$(title_of de_DE)" ] || fail "About is titled '$seen', not German"
 
 xdotool windowfocus --sync "$window"
+# shellcheck disable=SC2086
 xdotool key --delay 200 alt Right Down $steps  # Languages → a language
-sleep 0.5
+sleep 1
 seen=$(about_title "$window")
 [ "$seen" = "$(title_of "$target")" ] || fail "after the switch About is titled '$seen'"
 

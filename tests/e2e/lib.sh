@@ -78,6 +78,16 @@ wait_visible_windows() {
   return 1
 }
 
+# Waits until the program shows at most N windows (a dialog has closed).
+wait_visible_windows_at_most() {
+  local most="$1"
+  for _ in $(seq 100); do
+    [ "$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | wc -l)" -le "$most" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 # Quits through File → Quit with the keyboard and answers the question with Return.
 quit_through_menu() {
   local window="$1"

@@ -28,14 +28,16 @@ class SwitchingTest : public MainWindowTest {
   // The menu item of the language with this display name; 0 when there is none.
   int ItemOf(const std::u16string& name) {
     for (int item : platform::MenuItems(MainWindow, 1)) {
-      if (platform::MenuItemText(MainWindow, item) == name) return item;
+      if (platform::MenuItemText(MainWindow, item) == name)
+        return item;
     }
     return 0;
   }
   std::vector<int> CheckedItems() {
     std::vector<int> checked;
     for (int item : platform::MenuItems(MainWindow, 1)) {
-      if (platform::IsMenuItemChecked(MainWindow, item)) checked.push_back(item);
+      if (platform::IsMenuItemChecked(MainWindow, item))
+        checked.push_back(item);
     }
     return checked;
   }
@@ -58,7 +60,8 @@ class SwitchingTest : public MainWindowTest {
     body += std::string(calculate) + " file";
     body += "\r\ntGenYES = ";
     body += std::string(calculate) + " yes";
-    if (hash != nullptr) body += std::string("\r\ntMainHASH = ") + hash;
+    if (hash != nullptr)
+      body += std::string("\r\ntMainHASH = ") + hash;
     return body + "\r\n";
   }
 

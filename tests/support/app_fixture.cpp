@@ -6,20 +6,57 @@
 
 namespace {
 constexpr const char16_t* kKeys[] = {
-    u"tGenMESSAGE", u"tGenOK", u"tGenNO", u"tGenYES", u"tGenBROWSE", u"tMainSOURCE",
-    u"tMainSOURCETIP", u"tMainFILENAME", u"tMainHASH", u"tMainCLIPBOARD", u"tMainSAVE",
-    u"tMainDELETE", u"tMainDELETEALL", u"tMainSETTINGS", u"tMainALGORITHM", u"tMainBITS",
-    u"tMainCALCULATE", u"tMainCANCEL", u"tMenuFILE", u"tMenuOPEN", u"tMenuQUIT",
-    u"tMenuLANGUAGES", u"tMenuHELP", u"tMenuOPENHELP", u"tMenuABOUT", u"tMenuOPENWEB",
-    u"tReqDELETE", u"tReqDELETEALL", u"tReqCANCEL", u"tReqSURETOEXIT", u"tReqINPROGRESSQUIT",
-    u"tReqFINISHED", u"tReqCANCELLED", u"tInfoFILESPROCESSED", u"tInfoERRORCALCULATE",
-    u"tInfoFILES", u"tReqCLIPBOARD", u"tReqSAVEERROR", u"tReqOPENFILE", u"tReqOPENPATTERN",
-    u"tReqSAVEDATA", u"tReqSAVEPATTERN", u"tAboutTITLE", u"tAboutCODE",
+    u"tGenMESSAGE",
+    u"tGenOK",
+    u"tGenNO",
+    u"tGenYES",
+    u"tGenBROWSE",
+    u"tMainSOURCE",
+    u"tMainSOURCETIP",
+    u"tMainFILENAME",
+    u"tMainHASH",
+    u"tMainCLIPBOARD",
+    u"tMainSAVE",
+    u"tMainDELETE",
+    u"tMainDELETEALL",
+    u"tMainSETTINGS",
+    u"tMainALGORITHM",
+    u"tMainBITS",
+    u"tMainCALCULATE",
+    u"tMainCANCEL",
+    u"tMenuFILE",
+    u"tMenuOPEN",
+    u"tMenuQUIT",
+    u"tMenuLANGUAGES",
+    u"tMenuHELP",
+    u"tMenuOPENHELP",
+    u"tMenuABOUT",
+    u"tMenuOPENWEB",
+    u"tReqDELETE",
+    u"tReqDELETEALL",
+    u"tReqCANCEL",
+    u"tReqSURETOEXIT",
+    u"tReqINPROGRESSQUIT",
+    u"tReqFINISHED",
+    u"tReqCANCELLED",
+    u"tInfoFILESPROCESSED",
+    u"tInfoERRORCALCULATE",
+    u"tInfoFILES",
+    u"tReqCLIPBOARD",
+    u"tReqSAVEERROR",
+    u"tReqOPENFILE",
+    u"tReqOPENPATTERN",
+    u"tReqSAVEDATA",
+    u"tReqSAVEPATTERN",
+    u"tAboutTITLE",
+    u"tAboutCODE",
 };
 bool g_resourcesCreated = false;
 }  // namespace
 
-std::u16string FixtureText(const std::u16string& key) { return u"<" + key + u">"; }
+std::u16string FixtureText(const std::u16string& key) {
+  return u"<" + key + u">";
+}
 
 void ResetAppState() {
   AppState.Language.clear();
@@ -44,7 +81,8 @@ void ResetAppState() {
   AppState.DialogYesFirst = 1;
   AppState.QuitRequested = 0;
   AppState.ButtonFaceColour = platform::ButtonFaceColour();
-  for (const char16_t* key : kKeys) AppState.StringTable[key] = FixtureText(key);
+  for (const char16_t* key : kKeys)
+    AppState.StringTable[key] = FixtureText(key);
   InitDialogPresets();
   UpdatePresetTexts();
 }

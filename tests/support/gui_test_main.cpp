@@ -9,6 +9,7 @@
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  if (!platform::Initialise(argc, argv)) return 1;
+  if (!platform::Initialise(argc, argv))
+    return 1;
   return RUN_ALL_TESTS();
 }

@@ -10,12 +10,14 @@
 
 TempFolder::TempFolder() {
   std::string pattern = (std::filesystem::temp_directory_path() / "sumvane-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) != nullptr) path_ = pattern + "/";
+  if (mkdtemp(pattern.data()) != nullptr)
+    path_ = pattern + "/";
 }
 
 TempFolder::~TempFolder() {
   std::error_code ignored;
-  if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+  if (!path_.empty())
+    std::filesystem::remove_all(path_, ignored);
 }
 
 std::string TempFolder::Write(const std::string& relative, const std::string& content) const {
