@@ -12,18 +12,18 @@
 #include "app/ids.h"
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "checksum/file_checksum.h"
 #include "checksum/intake.h"
 #include "dialogs/message_dialog.h"
 #include "platform/gui.h"
 
 namespace {
 
-int BitsIndexOf(long bits) {
-  constexpr long kBits[] = {224, 256, 384, 512};
-  for (int index = 0; index < 4; ++index) {
-    if (kBits[index] == bits) return index;
+int64_t BitsIndexOf(int64_t bits) {
+  for (int64_t index = 0; index < 4; ++index) {
+    if (kDigestBitsByIndex[index] == bits) return index;
   }
-  return 1;
+  return Bits256;
 }
 
 }  // namespace

@@ -15,7 +15,6 @@ namespace {
 constexpr int kJobMenuItems[] = {MenuOpen, MenuQuit, MenuHelp, MenuAbout, MenuWeb};
 constexpr int kJobControls[] = {SourceField, BrowseButton, FileList,       ClipboardButton,
                                 SaveButton,  DeleteButton, DeleteAllButton};
-constexpr int64_t kDigestBits[] = {224, 256, 384, 512};
 void (*g_stepHook)(int row) = nullptr;
 
 void Step(int row) {
@@ -37,7 +36,7 @@ void SetOptionsEnabled(const ControlId* options, size_t count, bool enabled) {
 int64_t SelectedDigestBits() {
   for (size_t i = 0; i < std::size(kBitsOptions); ++i) {
     if (platform::IsControlChecked(MainWindow, kBitsOptions[i]))
-      return kDigestBits[i];
+      return kDigestBitsByIndex[i];
   }
   return 0;
 }

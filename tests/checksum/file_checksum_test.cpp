@@ -15,7 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/text.h"
-#include "tests/checksum/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -313,7 +313,7 @@ TEST(FileChecksum, SizeIgnoredByCrc32Md5AndSha1) {
 TEST(FileChecksum, MissingFileFolderAndDevicesFail) {
   TempFolder folder;
   const std::string paths[] = {
-      folder.PathOf("missing"), folder.path(), folder.path() + "/", "/dev/null", "/dev/zero", ""};
+      folder.PathOf("missing"), folder.MakeFolder("sub"), folder.PathOf("sub/"), "/dev/null", "/dev/zero", ""};
   for (const std::string& path : paths) {
     for (int64_t algorithm : {AlgorithmCrc32, AlgorithmSha2}) {
       EXPECT_EQ(FileChecksum(path, algorithm, 0), u"") << "'" << path << "'";

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "checksum/file_checksum.h"
-#include "tests/checksum/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 

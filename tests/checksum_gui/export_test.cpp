@@ -64,7 +64,7 @@ TEST_F(ExportTest, SaveNamesGetTxtOnlyWithoutAnExtension) {
 }
 
 TEST_F(ExportTest, SaveReplacesAnExistingFileWithoutAsking) {
-  const std::string target = temp.Write("old.txt", "old content that is longer than the new");
+  const std::string target = temp.WriteFile("old.txt", "old content that is longer than the new");
   platform::ScriptFileDialogAnswers({{target}});
   SaveResults();
   EXPECT_EQ(ReadFileBytes(target), kExpected);
@@ -73,8 +73,8 @@ TEST_F(ExportTest, SaveReplacesAnExistingFileWithoutAsking) {
 
 TEST_F(ExportTest, FailedSaveWarnsAndLeavesTheOldFileWhole) {
   // A folder of that name cannot be replaced by a file.
-  const std::string folder = temp.Folder("taken.txt");
-  temp.Write("taken.txt/inside", "keep");
+  const std::string folder = temp.MakeFolder("taken.txt");
+  temp.WriteFile("taken.txt/inside", "keep");
   platform::ScriptFileDialogAnswers({{folder}});
   ScriptMessageDialogAnswers({0});
   SaveResults();

@@ -46,10 +46,10 @@ TEST_F(IntakeTest, CancelledBrowseChangesNothing) {
 }
 
 TEST_F(IntakeTest, DroppedFolderGivesItsFilesSortedButNotItsSubFolders) {
-  temp.Write("drop/b.txt", "b");
-  temp.Write("drop/A.txt", "a");
-  temp.Write("drop/.hidden", "h");
-  temp.Write("drop/sub/deep.txt", "d");
+  temp.WriteFile("drop/b.txt", "b");
+  temp.WriteFile("drop/A.txt", "a");
+  temp.WriteFile("drop/.hidden", "h");
+  temp.WriteFile("drop/sub/deep.txt", "d");
   AddDroppedPaths(temp.path() + "drop");
   ASSERT_EQ(Rows(), 3);
   EXPECT_EQ(Row(0), U(temp.path() + "drop/.hidden"));
@@ -59,22 +59,22 @@ TEST_F(IntakeTest, DroppedFolderGivesItsFilesSortedButNotItsSubFolders) {
 }
 
 TEST_F(IntakeTest, EmptyFolderAddsNothingButSetsTheSourceWhenRowsExist) {
-  const std::string empty = temp.Folder("empty");
+  const std::string empty = temp.MakeFolder("empty");
   AddPath(empty);
   EXPECT_EQ(Rows(), 0);
   EXPECT_EQ(Source(), u"");
   EXPECT_FALSE(Enabled(CalculateButton));
 
-  AddPath(temp.Write("f.bin", "x"));
+  AddPath(temp.WriteFile("f.bin", "x"));
   AddPath(empty + "/");  // a trailing separator names the same folder
   EXPECT_EQ(Rows(), 1);
   EXPECT_EQ(Source(), U(empty + "/"));
 }
 
 TEST_F(IntakeTest, SeveralDroppedItemsAddInOrderAndTheLastSetsTheSource) {
-  const std::string first = temp.Write("one/1.txt", "1");
-  temp.Write("two/2.txt", "2");
-  const std::string third = temp.Write("three/3.txt", "3");
+  const std::string first = temp.WriteFile("one/1.txt", "1");
+  temp.WriteFile("two/2.txt", "2");
+  const std::string third = temp.WriteFile("three/3.txt", "3");
   AddDroppedPaths(first + "\n" + temp.path() + "two\n\n" + temp.path() + "missing\n" + third);
   ASSERT_EQ(Rows(), 3);
   EXPECT_EQ(Row(1), U(temp.path() + "two/2.txt"));
@@ -82,7 +82,7 @@ TEST_F(IntakeTest, SeveralDroppedItemsAddInOrderAndTheLastSetsTheSource) {
 }
 
 TEST_F(IntakeTest, SameFileTwiceGivesTwoRows) {
-  const std::string file = temp.Write("twice/f", "x");
+  const std::string file = temp.WriteFile("twice/f", "x");
   AddPath(file);
   AddPath(temp.path() + "twice");
   ASSERT_EQ(Rows(), 2);
@@ -96,7 +96,7 @@ TEST_F(IntakeTest, MissingPathIsIgnoredSilently) {
 }
 
 TEST_F(IntakeTest, RelativeCommandLineFileIsAddedUnchangedWithAnEmptySource) {
-  const std::string file = temp.Write("relative.txt", "r");
+  const std::string file = temp.WriteFile("relative.txt", "r");
   ASSERT_EQ(chdir(temp.path().c_str()), 0);
   AppState.CommandLineSource = "relative.txt";
   AddStartupPath();
@@ -108,7 +108,7 @@ TEST_F(IntakeTest, RelativeCommandLineFileIsAddedUnchangedWithAnEmptySource) {
 
 TEST_F(IntakeTest, NameThatIsNotUtf8KeepsItsBytes) {
   const std::string bytes = temp.path() + "bad\xff\xfe.bin";
-  temp.Write("bad\xff\xfe.bin", "content");
+  temp.WriteFile("bad\xff\xfe.bin", "content");
   AddPath(temp.path());
   ASSERT_EQ(Rows(), 1);
   EXPECT_EQ(platform::ListRowNativePath(MainWindow, FileList, 0), bytes);

@@ -63,7 +63,7 @@ class JobTest : public MainWindowTest {
     for (int i = 0; i < count; ++i) {
       char name[16];
       std::snprintf(name, sizeof name, "f%02d", i);
-      temp.Write(std::string("job/") + name, std::string(static_cast<size_t>(i) * 100, 'a' + i));
+      temp.WriteFile(std::string("job/") + name, std::string(static_cast<size_t>(i) * 100, 'a' + i));
     }
     AddPath(temp.path() + "job");
   }
@@ -154,7 +154,7 @@ TEST_F(JobTest, DeletedFileFailsAndCountsWhileTheOthersAreUnaffected) {
 }
 
 TEST_F(JobTest, SpecialFilesFailWithoutBlockingTheJob) {
-  temp.Write("special/a.txt", "a");
+  temp.WriteFile("special/a.txt", "a");
   ASSERT_EQ(mkfifo((temp.path() + "special/pipe").c_str(), 0600), 0);
   AddPath(temp.path() + "special");
   AddPath("/dev/zero");

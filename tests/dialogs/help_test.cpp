@@ -125,7 +125,7 @@ TEST_F(HelpTest, MissingViewerStartsNothingAndTheNextF1TriesAgain) {
 }
 
 TEST_F(HelpTest, ShellCharactersInTheNamesReachTheViewerUnchanged) {
-  const std::string folder = temp.Folder("it's \"odd\" $(touch pwned) ; `touch pwned2` & |x");
+  const std::string folder = temp.MakeFolder("it's \"odd\" $(touch pwned) ; `touch pwned2` & |x");
   AppState.ProgramFolder = folder + "/";
   AppState.StringTable[u"tLangFileLANGID"] = u"1 $(touch pwned3)";
   ShowHelp();
