@@ -21,7 +21,8 @@ namespace {
 
 int64_t BitsIndexOf(int64_t bits) {
   for (int64_t index = 0; index < 4; ++index) {
-    if (kDigestBitsByIndex[index] == bits) return index;
+    if (kDigestBitsByIndex[index] == bits)
+      return index;
   }
   return Bits256;
 }
@@ -34,7 +35,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  if (!platform::Initialise(argc, argv)) return 1;
+  if (!platform::Initialise(argc, argv))
+    return 1;
   AppState.ButtonFaceColour = platform::ButtonFaceColour();
   InitDialogPresets();
   CreateFonts();
@@ -42,7 +44,8 @@ int main(int argc, char** argv) {
   AppState.DialogYesFirst = 1;
   AppState.Algorithm = std::atol(argv[2]);
   AppState.Bits = BitsIndexOf(std::atol(argv[3]));
-  if (!OpenMainWindow()) return 1;
+  if (!OpenMainWindow())
+    return 1;
   AddPath(argv[1]);
   platform::ShowWindow(MainWindow);
   const int rows = platform::ListRowCount(MainWindow, FileList);
@@ -51,7 +54,8 @@ int main(int argc, char** argv) {
 
   const auto start = std::chrono::steady_clock::now();
   DispatchEvent({platform::EventKind::Control, MainWindow, CalculateButton, {}});
-  while (AppState.JobRunning == 1) DispatchEvent(platform::WaitEvent());
+  while (AppState.JobRunning == 1)
+    DispatchEvent(platform::WaitEvent());
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
 
   std::printf("rows=%d failed=%lld repaints=%lld seconds=%.3f\n", rows,

@@ -312,8 +312,12 @@ TEST(FileChecksum, SizeIgnoredByCrc32Md5AndSha1) {
 
 TEST(FileChecksum, MissingFileFolderAndDevicesFail) {
   TempFolder folder;
-  const std::string paths[] = {
-      folder.PathOf("missing"), folder.MakeFolder("sub"), folder.PathOf("sub/"), "/dev/null", "/dev/zero", ""};
+  const std::string paths[] = {folder.PathOf("missing"),
+                               folder.MakeFolder("sub"),
+                               folder.PathOf("sub/"),
+                               "/dev/null",
+                               "/dev/zero",
+                               ""};
   for (const std::string& path : paths) {
     for (int64_t algorithm : {AlgorithmCrc32, AlgorithmSha2}) {
       EXPECT_EQ(FileChecksum(path, algorithm, 0), u"") << "'" << path << "'";

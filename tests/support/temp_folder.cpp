@@ -21,7 +21,8 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() {
   std::error_code ignored;
-  if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+  if (!path_.empty())
+    std::filesystem::remove_all(path_, ignored);
 }
 
 std::string TempFolder::WriteFile(std::string_view relative, std::string_view bytes) const {
