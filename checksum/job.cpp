@@ -75,14 +75,19 @@ void ChecksumWorker(int64_t algorithm) {
   AppState.FilesFailed = 0;
   AppState.FilesProcessed = 0;
   const int64_t bits = SelectedDigestBits();
+  // The worker stops at the pause gate before each change the user can see, and between
+  // blocks, so nothing moves while a question is open.
   for (int row = 0; row < platform::ListRowCount(MainWindow, FileList); ++row) {
     WaitIfPaused();
-    if (AppState.CancelRequested.load() == 1)
-      continue;
+    if (AppState.CancelRequested.load() == 1) {
+      continue;  // a cancelled job skips every row it has not begun
+    }
     Step(row);
     AppState.FilesProcessed += 1;
     platform::SetProgressValue(MainWindow, JobProgress, row);
+    WaitIfPaused();
     platform::ListSetRowImage(MainWindow, FileList, row, ImageRowBusy);
+    WaitIfPaused();
     platform::ListSelectOnly(MainWindow, FileList, row);
     const std::string path = platform::ListRowNativePath(MainWindow, FileList, row);
     const std::u16string checksum = FileChecksum(path, algorithm, bits, WaitIfPaused);
@@ -92,6 +97,7 @@ void ChecksumWorker(int64_t algorithm) {
       AppState.FilesFailed += 1;
     } else {
       platform::ListSetRowImage(MainWindow, FileList, row, ImageRowDone);
+      WaitIfPaused();
       platform::ListSetCellText(MainWindow, FileList, row, 1, checksum);
     }
   }

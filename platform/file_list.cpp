@@ -267,6 +267,15 @@ class GridDelegate : public QStyledItemDelegate {
 
 class FileListView : public QTreeView {
  public:
+  // Files dropped from a file manager become one Drop event with their native paths.
+  void TakeDrop(QDropEvent* event) {
+    if (!event->mimeData()->hasUrls())
+      return;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    Enqueue({EventKind::Drop, window_, control_, DroppedPaths(event->mimeData())});
+  }
+
   FileListView(QWidget* parent, int window, int control)
       : QTreeView(parent), window_(window), control_(control) {
     setRootIsDecorated(false);
@@ -306,13 +315,7 @@ class FileListView : public QTreeView {
   }
   void dragEnterEvent(QDragEnterEvent* event) override { AcceptFiles(event); }
   void dragMoveEvent(QDragMoveEvent* event) override { AcceptFiles(event); }
-  void dropEvent(QDropEvent* event) override {
-    if (!event->mimeData()->hasUrls())
-      return;
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
-    Enqueue({EventKind::Drop, window_, control_, DroppedPaths(event->mimeData())});
-  }
+  void dropEvent(QDropEvent* event) override { TakeDrop(event); }
 
  private:
   void ReportActivity() { Enqueue({EventKind::Control, window_, control_, {}}); }
@@ -500,6 +503,16 @@ int ListRowImage(int window, int control, int row) {
 void ListSelectOnly(int window, int control, int row) {
   if (auto* model = ModelOf(window, control))
     model->RequestSelection(row);
+}
+
+void SimulateDrop(int window, int control, const std::string& uriList) {
+  internal::ControlRecord* record = FindControl(window, control);
+  if (record == nullptr || record->view == nullptr || !record->view->isEnabled())
+    return;
+  QMimeData mime;
+  mime.setData(QStringLiteral("text/uri-list"), QByteArray::fromStdString(uriList));
+  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  record->view->TakeDrop(&drop);
 }
 
 int64_t ListRepaintCount() {

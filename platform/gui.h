@@ -240,6 +240,8 @@ Colour ButtonFaceColour();
 void SimulateClick(int window, int control);
 // Delivers a key press to the window's focused widget through the toolkit.
 void SimulateKey(int window, KeyCode key);
+// Drops a "text/uri-list" (as a file manager sends it) onto a file list.
+void SimulateDrop(int window, int control, const std::string& uriList);
 // Asks the window to close as its close box would.
 void SimulateClose(int window);
 // Activates a menu item as a click on it would.

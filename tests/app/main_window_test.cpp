@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window.h"
+#include "app/startup.h"
 #include "tests/support/app_fixture.h"
 
 namespace {
@@ -61,6 +62,14 @@ TEST_F(MainWindowTest, OpensWithTitleSizeAndInitialColumns) {
   EXPECT_FALSE(platform::IsWindowVisible(MainWindow));  // shown later by start-up
   EXPECT_EQ(platform::ListColumnWidth(MainWindow, FileList, 0), 600);
   EXPECT_EQ(platform::ListColumnWidth(MainWindow, FileList, 1), 410);
+}
+
+TEST_F(MainWindowTest, StoredSizeBelowTheMinimumOpensAtTheMinimum) {
+  platform::DestroyWindow(MainWindow);
+  AppState.WindowWidth = 500;
+  AppState.WindowHeight = 300;
+  ASSERT_TRUE(OpenMainWindow());
+  EXPECT_EQ(platform::WindowInnerSize(MainWindow), (platform::Size{840, 600}));
 }
 
 TEST_F(MainWindowTest, CaptionsComeFromTheStringTableAndOptionsAreFixed) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "app/event_loop.h"
 #include "checksum/intake.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/temp_folder.h"
@@ -113,6 +114,30 @@ TEST_F(IntakeTest, NameThatIsNotUtf8KeepsItsBytes) {
   ASSERT_EQ(Rows(), 1);
   EXPECT_EQ(platform::ListRowNativePath(MainWindow, FileList, 0), bytes);
   EXPECT_NE(Row(0).find(u'\xFFFD'), std::u16string::npos);  // shown with replacement marks
+}
+
+TEST_F(IntakeTest, DropFromAFileManagerDecodesItsUriList) {
+  const std::string spaced = temp.WriteFile("with space/a b.txt", "x");
+  temp.WriteFile("raw\xff.bin", "y");
+  const std::string uris = "# a comment line\r\nfile://" + temp.path() + "with%20space\r\n" +
+                           "http://example.invalid/ignored\r\nfile://localhost" + temp.path() +
+                           "raw%FF.bin\r\n";
+  platform::SimulateDrop(MainWindow, FileList, uris);
+  const std::optional<platform::Event> drop = platform::PollEvent();
+  ASSERT_TRUE(drop.has_value());
+  EXPECT_EQ(drop->kind, platform::EventKind::Drop);
+  EXPECT_EQ(drop->id, FileList);
+  EXPECT_EQ(drop->data, temp.path() + "with space\n" + temp.path() + "raw\xff.bin");
+  DispatchEvent(*drop);
+  ASSERT_EQ(Rows(), 2);
+  EXPECT_EQ(platform::ListRowNativePath(MainWindow, FileList, 0), spaced);
+  EXPECT_EQ(platform::ListRowNativePath(MainWindow, FileList, 1), temp.path() + "raw\xff.bin");
+}
+
+TEST_F(IntakeTest, DisabledListTakesNoDrop) {
+  platform::SetControlEnabled(MainWindow, FileList, false);
+  platform::SimulateDrop(MainWindow, FileList, "file://" + temp.path() + "\r\n");
+  EXPECT_FALSE(platform::PollEvent().has_value());
 }
 
 TEST_F(IntakeTest, NoStartupPathAddsNothing) {

@@ -63,7 +63,8 @@ class JobTest : public MainWindowTest {
     for (int i = 0; i < count; ++i) {
       char name[16];
       std::snprintf(name, sizeof name, "f%02d", i);
-      temp.WriteFile(std::string("job/") + name, std::string(static_cast<size_t>(i) * 100, 'a' + i));
+      temp.WriteFile(std::string("job/") + name,
+                     std::string(static_cast<size_t>(i) * 100, 'a' + i));
     }
     AddPath(temp.path() + "job");
   }
@@ -151,6 +152,16 @@ TEST_F(JobTest, DeletedFileFailsAndCountsWhileTheOthersAreUnaffected) {
   EXPECT_EQ(Hash(1), u"");
   EXPECT_EQ(Image(2), ImageRowDone);
   EXPECT_EQ(Summary(), ExpectedSummary(u"tReqFINISHED", u"3\\3", u"1"));
+}
+
+TEST_F(JobTest, FileNamedInBytesThatAreNotUtf8IsHashed) {
+  const std::string file = temp.WriteFile("odd/na\xefme\xff.bin", "abc");
+  AddPath(temp.path() + "odd");
+  ScriptMessageDialogAnswers({0});
+  RunJob();
+  EXPECT_EQ(Image(0), ImageRowDone);
+  // CRC-32/ISO-HDLC of "abc", as zlib computes it.
+  EXPECT_EQ(Hash(0), u"352441c2");
 }
 
 TEST_F(JobTest, SpecialFilesFailWithoutBlockingTheJob) {
