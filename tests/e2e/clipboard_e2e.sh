@@ -45,5 +45,6 @@ cmp "$WORK/clipboard.txt" "$expected" ||
   fail "clipboard differs: $(cat -A "$WORK/clipboard.txt") vs $(cat -A "$expected")"
 
 quit_through_menu "$window"
-[ "$(wait_app)" = 0 ] || fail "exit code not 0"
+wait_app
+[ "$APP_EXIT" = 0 ] || fail "exit code $APP_EXIT"
 echo "PASS"

@@ -16,7 +16,8 @@ expected="$(head -n1 "$PROGRAM_DIR/Sumvane_2057.help" | sed 's/^# //') — Pagel
 viewer_pid=$(xdotool getwindowpid "$viewer")
 
 quit_through_menu "$window"
-[ "$(wait_app)" = 0 ] || fail "exit code not 0"
+wait_app
+[ "$APP_EXIT" = 0 ] || fail "exit code $APP_EXIT"
 sleep 0.5
 if kill -0 "$viewer_pid" 2>/dev/null; then
   fail "the help viewer still runs after quitting"

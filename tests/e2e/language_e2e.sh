@@ -62,7 +62,8 @@ seen=$(about_title "$window")
 [ "$seen" = "$(title_of "$target")" ] || fail "after the switch About is titled '$seen'"
 
 quit_through_menu "$window"
-[ "$(wait_app)" = 0 ] || fail "exit code not 0"
+wait_app
+[ "$APP_EXIT" = 0 ] || fail "exit code $APP_EXIT"
 grep -q "^Language = $target"$'\r'"$" "$HOME/.config/Morvandel/Sumvane/Sumvane.prefs" ||
   fail "preferences do not hold $target: $(cat -A "$HOME/.config/Morvandel/Sumvane/Sumvane.prefs")"
 echo "PASS ($target)"

@@ -98,11 +98,11 @@ quit_through_menu() {
   xdotool key Return
 }
 
-# Waits for the program to end; prints its exit code.
+# Waits for the program to end and puts its exit code into APP_EXIT. Call it directly, not in
+# $(…): only this shell, the program's parent, can collect its exit code.
 wait_app() {
-  local code=0
+  APP_EXIT=0
   timeout 20 tail --pid="$APP_PID" -f /dev/null || fail "program did not end"
-  wait "$APP_PID" || code=$?
+  wait "$APP_PID" || APP_EXIT=$?
   APP_PID=""
-  echo "$code"
 }

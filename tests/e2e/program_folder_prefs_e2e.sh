@@ -14,8 +14,8 @@ start_app "$portable/Sumvane"
 window=$(main_window)
 [ "$(window_size "$window")" = "1000x700" ] || fail "window is $(window_size "$window"), not 1000x700"
 quit_through_menu "$window"
-code=$(wait_app)
-[ "$code" = 0 ] || fail "exit code $code"
+wait_app
+[ "$APP_EXIT" = 0 ] || fail "exit code $APP_EXIT"
 
 [ ! -e "$HOME/.config/Morvandel" ] || fail "the per-user folder was created"
 expected="$WORK/expected.prefs"

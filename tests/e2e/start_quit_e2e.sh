@@ -9,8 +9,8 @@ start_app "$PROGRAM_DIR/Sumvane"
 window=$(main_window)
 [ "$(window_size "$window")" = "840x600" ] || fail "window is $(window_size "$window"), not 840x600"
 quit_through_menu "$window"
-code=$(wait_app)
-[ "$code" = 0 ] || fail "exit code $code"
+wait_app
+[ "$APP_EXIT" = 0 ] || fail "exit code $APP_EXIT"
 
 prefs="$HOME/.config/Morvandel/Sumvane/Sumvane.prefs"
 expected="$WORK/expected.prefs"
