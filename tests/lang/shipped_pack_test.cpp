@@ -1,7 +1,9 @@
 // The language files that ship with the program and the ZIP pack the build makes of them.
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <map>
+#include <regex>
 #include <set>
 
 #include "lang/loading.h"
@@ -123,3 +125,29 @@ TEST_F(LanguagePackTest, BuiltPackGivesTheMenuOfTenLanguagesWithFlagsAndTexts) {
 }
 
 }  // namespace
+
+// Every text key written in the program's sources is in the one list the language files are
+// checked against, so a key cannot be used without every language defining it.
+TEST(TextKeys, EveryKeyTheSourcesLookUpIsListed) {
+  std::set<std::u16string> listed(std::begin(kTextKeys), std::end(kTextKeys));
+  listed.insert(std::begin(kLanguageHeaderKeys), std::end(kLanguageHeaderKeys));
+  const std::regex keyLiteral(R"re(u"(t(Gen|Main|Menu|Req|Info|About|LangFile)[A-Z]+)")re");
+  size_t found = 0;
+  for (const char* folder : {"app", "checksum", "dialogs", "lang", "settings"}) {
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(SUMVANE_SOURCE_ROOT) + "/" + folder)) {
+      const std::string extension = entry.path().extension().string();
+      if (!entry.is_regular_file() || (extension != ".cpp" && extension != ".h"))
+        continue;
+      std::ifstream in(entry.path());
+      const std::string text((std::istreambuf_iterator<char>(in)), {});
+      for (std::sregex_iterator it(text.begin(), text.end(), keyLiteral), end; it != end; ++it) {
+        const std::string key = (*it)[1];
+        ++found;
+        EXPECT_TRUE(listed.count(std::u16string(key.begin(), key.end())))
+            << key << " in " << entry.path();
+      }
+    }
+  }
+  EXPECT_GT(found, 40u);  // the scan itself works
+}

@@ -3,54 +3,9 @@
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "dialogs/message_dialog.h"
+#include "lang/text_keys.h"
 
 namespace {
-constexpr const char16_t* kKeys[] = {
-    u"tGenMESSAGE",
-    u"tGenOK",
-    u"tGenNO",
-    u"tGenYES",
-    u"tGenBROWSE",
-    u"tMainSOURCE",
-    u"tMainSOURCETIP",
-    u"tMainFILENAME",
-    u"tMainHASH",
-    u"tMainCLIPBOARD",
-    u"tMainSAVE",
-    u"tMainDELETE",
-    u"tMainDELETEALL",
-    u"tMainSETTINGS",
-    u"tMainALGORITHM",
-    u"tMainBITS",
-    u"tMainCALCULATE",
-    u"tMainCANCEL",
-    u"tMenuFILE",
-    u"tMenuOPEN",
-    u"tMenuQUIT",
-    u"tMenuLANGUAGES",
-    u"tMenuHELP",
-    u"tMenuOPENHELP",
-    u"tMenuABOUT",
-    u"tMenuOPENWEB",
-    u"tReqDELETE",
-    u"tReqDELETEALL",
-    u"tReqCANCEL",
-    u"tReqSURETOEXIT",
-    u"tReqINPROGRESSQUIT",
-    u"tReqFINISHED",
-    u"tReqCANCELLED",
-    u"tInfoFILESPROCESSED",
-    u"tInfoERRORCALCULATE",
-    u"tInfoFILES",
-    u"tReqCLIPBOARD",
-    u"tReqSAVEERROR",
-    u"tReqOPENFILE",
-    u"tReqOPENPATTERN",
-    u"tReqSAVEDATA",
-    u"tReqSAVEPATTERN",
-    u"tAboutTITLE",
-    u"tAboutCODE",
-};
 bool g_resourcesCreated = false;
 }  // namespace
 
@@ -81,7 +36,7 @@ void ResetAppState() {
   AppState.DialogYesFirst = 1;
   AppState.QuitRequested = 0;
   AppState.ButtonFaceColour = platform::ButtonFaceColour();
-  for (const char16_t* key : kKeys)
+  for (const char16_t* key : kTextKeys)
     AppState.StringTable[key] = FixtureText(key);
   InitDialogPresets();
   UpdatePresetTexts();
