@@ -25,12 +25,12 @@ size=$(window_size "$window")
 width=${size%x*}
 height=${size#*x}
 xdotool mousemove --window "$window" $((width - 70)) $((height - 43)) click 1  # Calculate
-wait_visible_windows 2 || fail "no summary after the job"
+wait_visible_windows -ge 2 || fail "no summary after the job"
 sleep 0.3
 xdotool key Return
 sleep 0.5
 xdotool mousemove --window "$window" 70 $((height - 182)) click 1  # Clipboard
-wait_visible_windows 2 || fail "no notice after copying"
+wait_visible_windows -ge 2 || fail "no notice after copying"
 sleep 0.3
 xdotool key Return
 sleep 0.3

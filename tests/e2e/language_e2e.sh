@@ -39,13 +39,13 @@ about_title() {
   local window="$1"
   xdotool windowfocus --sync "$window"
   xdotool key --delay 200 alt Right Right Down Down Return  # Help → About
-  wait_visible_windows 2 || fail "About did not open"
+  wait_visible_windows -ge 2 || fail "About did not open"
   local about
   about=$(xdotool search --onlyvisible --pid "$APP_PID" | grep -v "^$window$" | head -n1)
   xdotool getwindowname "$about"
   xdotool windowfocus --sync "$about"
   xdotool key space  # OK
-  wait_visible_windows_at_most 1 || fail "About did not close"
+  wait_visible_windows -le 1 || fail "About did not close"
   sleep 0.3
 }
 

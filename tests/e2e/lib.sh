@@ -68,21 +68,13 @@ window_size() {
   xdotool getwindowgeometry "$1" | awk '/Geometry/ {print $2}'
 }
 
-# Waits until the program shows at least N windows (a dialog opens in a window of its own).
+# Waits until the number of windows the program shows compares with N as asked:
+# "-ge 2" once a dialog has opened, "-le 1" once it has closed.
 wait_visible_windows() {
-  local want="$1"
+  local test="$1" count="$2"
   for _ in $(seq 100); do
-    [ "$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | wc -l)" -ge "$want" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-# Waits until the program shows at most N windows (a dialog has closed).
-wait_visible_windows_at_most() {
-  local most="$1"
-  for _ in $(seq 100); do
-    [ "$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | wc -l)" -le "$most" ] && return 0
+    [ "$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | wc -l)" "$test" "$count" ] &&
+      return 0
     sleep 0.1
   done
   return 1
@@ -93,7 +85,7 @@ quit_through_menu() {
   local window="$1"
   xdotool windowfocus --sync "$window"
   xdotool key --delay 200 alt Down Up Return
-  wait_visible_windows 2 || fail "the quit question did not open"
+  wait_visible_windows -ge 2 || fail "the quit question did not open"
   sleep 0.3
   xdotool key Return
 }

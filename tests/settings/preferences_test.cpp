@@ -1,4 +1,5 @@
 #include "settings/preferences.h"
+#include "tests/support/app_fixture.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -31,16 +32,6 @@ constexpr char kDefaultFileForEnGb[] =
     "WindowWidth = 840\r\n"
     "WindowHeight = 600\r\n";
 
-void ResetPersistedState() {
-  AppState.Language.clear();
-  AppState.Algorithm = 0;
-  AppState.Bits = 0;
-  AppState.WindowWidth = 840;
-  AppState.WindowHeight = 600;
-  AppState.ProgramFolder.clear();
-  AppState.PrefsFolder.clear();
-  AppState.PrefsHome.clear();
-}
 
 void SetEnvironment(const char* name, const std::optional<std::string>& value) {
   if (value) {
@@ -75,7 +66,7 @@ class Preferences : public ::testing::Test {
     SetEnvironment("LC_ALL", "");
     SetEnvironment("LC_MESSAGES", std::nullopt);
     SetEnvironment("LANG", "de_DE.UTF-8");
-    ResetPersistedState();
+    ResetAppState();
   }
 
   void TearDown() override {
@@ -83,7 +74,7 @@ class Preferences : public ::testing::Test {
       SetEnvironment(kEnvironmentNames[i], saved_[i]);
     platform::SetProgramFolderForTests("");
     ASSERT_EQ(chdir(workingFolder_.c_str()), 0);
-    ResetPersistedState();
+    ResetAppState();
   }
 
   std::string programFolder() const { return root_ / "program/"; }
@@ -153,7 +144,7 @@ TEST_F(Preferences, EmptyLanguageIsGuessedOnlyForThePerUserFile) {
   EXPECT_EQ(AppState.Language, u"de_DE");
   EXPECT_EQ(AppState.Bits, 2);
 
-  ResetPersistedState();
+  ResetAppState();
   WriteBytes(programFolder() + "Sumvane.prefs", file);
   LocatePreferences();
   EXPECT_EQ(AppState.PrefsHome, programFolder());
@@ -193,7 +184,7 @@ TEST_F(Preferences, WithoutHomeTheWorkingFolderHoldsTheFile) {
   EXPECT_EQ(AppState.Algorithm, 2);
   AppState.Algorithm = 1;
   ASSERT_TRUE(SavePreferences());
-  ResetPersistedState();
+  ResetAppState();
   ASSERT_TRUE(LoadPreferences(root_ / "work/"));
   EXPECT_EQ(AppState.Algorithm, 1);
 }
@@ -216,7 +207,7 @@ TEST_F(Preferences, EverySettingSurvivesSaveAndLoad) {
     AppState.WindowWidth = row.width;
     AppState.WindowHeight = row.height;
     ASSERT_TRUE(SavePreferences());
-    ResetPersistedState();
+    ResetAppState();
     ASSERT_TRUE(LoadPreferences(programFolder()));
     EXPECT_EQ(AppState.Language, row.language);
     EXPECT_EQ(AppState.Algorithm, row.algorithm);
@@ -247,7 +238,7 @@ TEST_F(Preferences, LanguageWithALineBreakCannotAddSettings) {
   SetEnvironment("LANG", "xx\r\n[General]\r\nFingerprint = 4");
   LocatePreferences();
   ASSERT_TRUE(SavePreferences());
-  ResetPersistedState();
+  ResetAppState();
   ASSERT_TRUE(LoadPreferences(perUserFolder()));
   EXPECT_EQ(AppState.Algorithm, 0);
   EXPECT_EQ(AppState.Language, u"");

@@ -12,7 +12,7 @@
 #include "platform/gui.h"
 
 // Puts every field of AppState back to its start value and gives each text key a recognisable
-// text ("<key>"), so a test can tell which question or caption was used.
+// text ("<key>"), so a test can tell which question or caption was used. Needs no toolkit.
 void ResetAppState();
 // Opens MainWindow as start-up does, with the given stored selections; hidden.
 void OpenFreshMainWindow(int64_t algorithm = 0, int64_t bits = 0);
