@@ -91,14 +91,27 @@ bool UserMayWrite(const std::string& path, int extraMode = 0) {
   return faccessat(AT_FDCWD, path.c_str(), W_OK | extraMode, AT_EACCESS) == 0;
 }
 
-// Whether `target` may be replaced; `existing` receives its status when it exists.
-bool ReplaceableTarget(const std::string& target, struct stat& existing, bool& exists) {
-  exists = lstat(target.c_str(), &existing) == 0;
-  if (!exists)
-    return errno == ENOENT;
-  // A folder, a device or a pipe is never replaced; a file the user may not write stays as it
-  // is, because renaming over it would silently defeat the protection.
-  return S_ISREG(existing.st_mode) && UserMayWrite(target);
+// The file a write to `path` would replace, when it may be replaced: it does not exist yet, or
+// it is a regular file the user may write. A folder, a device or a pipe is never replaced; a
+// file the user may not write stays as it is, because renaming over it would silently defeat
+// the protection.
+struct ReplaceTarget {
+  std::string path;
+  bool exists = false;
+  struct stat existing {};  // its status when it exists
+};
+
+std::optional<ReplaceTarget> CheckedReplaceTarget(const std::string& path) {
+  const std::optional<std::string> file = ReplacedFile(path);
+  if (!file)
+    return std::nullopt;
+  ReplaceTarget target{*file};
+  target.exists = lstat(file->c_str(), &target.existing) == 0;
+  if (!target.exists)
+    return errno == ENOENT ? std::optional(target) : std::nullopt;
+  if (!S_ISREG(target.existing.st_mode) || !UserMayWrite(*file))
+    return std::nullopt;
+  return target;
 }
 
 }  // namespace
@@ -149,25 +162,19 @@ std::optional<std::string> ReadWholeFile(const std::string& path, size_t limit) 
 }
 
 bool CanReplaceFileAtomically(const std::string& path) {
-  const std::optional<std::string> target = ReplacedFile(path);
+  const std::optional<ReplaceTarget> target = CheckedReplaceTarget(path);
   if (!target)
     return false;
-  struct stat existing {};
-  bool exists = false;
-  if (!ReplaceableTarget(*target, existing, exists))
-    return false;
-  const std::string folder = FolderOf(*target);
+  const std::string folder = FolderOf(target->path);
   return KindOfPath(folder) == PathKind::Folder && UserMayWrite(folder, X_OK);
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view content) {
-  const std::optional<std::string> target = ReplacedFile(path);
+  const std::optional<ReplaceTarget> target = CheckedReplaceTarget(path);
   if (!target)
     return false;
-  struct stat existing {};
-  bool exists = false;
-  if (!ReplaceableTarget(*target, existing, exists))
-    return false;
+  const bool exists = target->exists;
+  const struct stat& existing = target->existing;
 
   // O_EXCL with O_CREAT never follows a link planted under the temporary name, and never opens
   // a file someone else made. A replaced file's content stays private (0600) until its own
@@ -176,7 +183,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view content) {
   std::string temporary;
   int fd = -1;
   for (int attempt = 0; attempt < kTemporaryNameTries && fd < 0; ++attempt) {
-    temporary = TemporarySiblingPath(*target, NextToken());
+    temporary = TemporarySiblingPath(target->path, NextToken());
     fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY,
               createMode);
     if (fd < 0 && errno != EEXIST)
@@ -196,13 +203,13 @@ bool WriteFileAtomically(const std::string& path, std::string_view content) {
   ok = ok && fsync(fd) == 0;
   ok = close(fd) == 0 && ok;
   if (ok)
-    ok = rename(temporary.c_str(), target->c_str()) == 0;
+    ok = rename(temporary.c_str(), target->path.c_str()) == 0;
   if (!ok) {
     unlink(temporary.c_str());
     return false;
   }
   // Make the rename itself durable.
-  const int folderFd = open(FolderOf(*target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int folderFd = open(FolderOf(target->path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folderFd >= 0) {
     fsync(folderFd);
     close(folderFd);

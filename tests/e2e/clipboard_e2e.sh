@@ -44,7 +44,5 @@ xclip -o -selection clipboard >"$WORK/clipboard.txt" || fail "nothing on the cli
 cmp "$WORK/clipboard.txt" "$expected" ||
   fail "clipboard differs: $(cat -A "$WORK/clipboard.txt") vs $(cat -A "$expected")"
 
-quit_through_menu "$window"
-wait_app
-[ "$APP_EXIT" = 0 ] || fail "exit code $APP_EXIT"
+quit_and_expect_success "$window"
 echo "PASS"

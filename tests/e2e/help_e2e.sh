@@ -15,9 +15,7 @@ expected="$(head -n1 "$PROGRAM_DIR/Sumvane_2057.help" | sed 's/^# //') — Pagel
 [ "$title" = "$expected" ] || fail "viewer shows '$title', not '$expected'"
 viewer_pid=$(xdotool getwindowpid "$viewer")
 
-quit_through_menu "$window"
-wait_app
-[ "$APP_EXIT" = 0 ] || fail "exit code $APP_EXIT"
+quit_and_expect_success "$window"
 sleep 0.5
 if kill -0 "$viewer_pid" 2>/dev/null; then
   fail "the help viewer still runs after quitting"

@@ -61,9 +61,7 @@ sleep 1
 seen=$(about_title "$window")
 [ "$seen" = "$(title_of "$target")" ] || fail "after the switch About is titled '$seen'"
 
-quit_through_menu "$window"
-wait_app
-[ "$APP_EXIT" = 0 ] || fail "exit code $APP_EXIT"
+quit_and_expect_success "$window"
 grep -q "^Language = $target"$'\r'"$" "$HOME/.config/Morvandel/Sumvane/Sumvane.prefs" ||
   fail "preferences do not hold $target: $(cat -A "$HOME/.config/Morvandel/Sumvane/Sumvane.prefs")"
 echo "PASS ($target)"

@@ -90,6 +90,19 @@ quit_through_menu() {
   xdotool key Return
 }
 
+# Quits through the menu and checks that the program ends with exit code 0.
+quit_and_expect_success() {
+  quit_through_menu "$1"
+  wait_app
+  [ "$APP_EXIT" = 0 ] || fail "exit code $APP_EXIT"
+}
+
+# The bytes of a preferences file as the program writes it:
+#   expected_prefs LANGUAGE FINGERPRINT BITS WIDTH HEIGHT
+expected_prefs() {
+  printf '\xef\xbb\xbf\r\n; Sumvane Preferences\r\n[Language]\r\nLanguage = %s\r\n[General]\r\nFingerprint = %s\r\nBits = %s\r\n[Window]\r\nWindowWidth = %s\r\nWindowHeight = %s\r\n' "$@"
+}
+
 # Waits for the program to end and puts its exit code into APP_EXIT. Call it directly, not in
 # $(…): only this shell, the program's parent, can collect its exit code.
 wait_app() {

@@ -13,12 +13,10 @@ printf '[General]\r\nFingerprint = 3\r\nBits = 2\r\n[Window]\r\nWindowWidth = 10
 start_app "$portable/Sumvane"
 window=$(main_window)
 [ "$(window_size "$window")" = "1000x700" ] || fail "window is $(window_size "$window"), not 1000x700"
-quit_through_menu "$window"
-wait_app
-[ "$APP_EXIT" = 0 ] || fail "exit code $APP_EXIT"
+quit_and_expect_success "$window"
 
 [ ! -e "$HOME/.config/Morvandel" ] || fail "the per-user folder was created"
 expected="$WORK/expected.prefs"
-printf '\xef\xbb\xbf\r\n; Sumvane Preferences\r\n[Language]\r\nLanguage = en_GB\r\n[General]\r\nFingerprint = 3\r\nBits = 2\r\n[Window]\r\nWindowWidth = 1000\r\nWindowHeight = 700\r\n' >"$expected"
+expected_prefs en_GB 3 2 1000 700 >"$expected"
 cmp "$portable/Sumvane.prefs" "$expected" || fail "preferences differ: $(cat -A "$portable/Sumvane.prefs")"
 echo "PASS"

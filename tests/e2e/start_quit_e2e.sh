@@ -8,12 +8,10 @@ fresh_user en_GB.UTF-8
 start_app "$PROGRAM_DIR/Sumvane"
 window=$(main_window)
 [ "$(window_size "$window")" = "840x600" ] || fail "window is $(window_size "$window"), not 840x600"
-quit_through_menu "$window"
-wait_app
-[ "$APP_EXIT" = 0 ] || fail "exit code $APP_EXIT"
+quit_and_expect_success "$window"
 
 prefs="$HOME/.config/Morvandel/Sumvane/Sumvane.prefs"
 expected="$WORK/expected.prefs"
-printf '\xef\xbb\xbf\r\n; Sumvane Preferences\r\n[Language]\r\nLanguage = en_GB\r\n[General]\r\nFingerprint = 0\r\nBits = 0\r\n[Window]\r\nWindowWidth = 840\r\nWindowHeight = 600\r\n' >"$expected"
+expected_prefs en_GB 0 0 840 600 >"$expected"
 cmp "$prefs" "$expected" || fail "preferences differ: $(od -c "$prefs" | head)"
 echo "PASS"
